@@ -1,0 +1,52 @@
+#include "dialog.h"
+#include "ui_dialog.h"
+
+#include "sorting.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QMessageBox>
+
+dialog::dialog(QWidget *parent)
+    : QDialog(parent)
+    , ui(new Ui::dialog)
+{
+    tmpCalFile.setFileName(QDir::temp().absolutePath() + "/" + "qTRVtmpCalFile.txt");
+    tmpCalFile.remove(); // a stale copy from an earlier run; none is normal
+
+    ui->setupUi(this);
+    ui->progressBar->hide();
+    ui->pushButton->setText(tr("Connect"));
+
+    connect(ui->pushButton_2, SIGNAL(clicked()), this, SLOT(fileExit()));
+    connect(ui->pushButton, SIGNAL(clicked()), this, SLOT(findTARVIK()));
+
+    sortingDialog = new Sorting(nullptr);
+    connect(sortingDialog, SIGNAL(exportItemsChanged(QList<std::pair<QString, QString> >)),
+            this, SLOT(updateTARVIK(QList<std::pair<QString, QString> >)));
+
+    downloadCalibrations();
+}
+
+dialog::~dialog()
+{
+    delete sortingDialog; // a top-level window of its own, so no parent takes it along
+    delete ui;
+}
+
+void dialog::slotShowAbout()
+{
+    QMessageBox::about(this, tr("About TARVIK Calibration Updater"),
+                       tr("TARVIK Calibration Updater build XXX."));
+}
+
+void dialog::fileExit()
+{
+    QCoreApplication::quit();
+}
+
+void dialog::slotFinishedDownload(QNetworkReply::NetworkError theErr)
+{
+    networkError = theErr;
+    emit signalEndNetworkWait();
+}

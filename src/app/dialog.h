@@ -1,0 +1,77 @@
+#ifndef DIALOG_H
+#define DIALOG_H
+
+#include "calibrationblock.h"
+#include "calibrationlist.h"
+#include "calibrationrecord.h"
+
+#include <QDialog>
+#include <QFile>
+#include <QList>
+#include <QNetworkReply>
+#include <QString>
+
+#include <cstdint>
+#include <utility>
+
+namespace Ui {
+class dialog;
+}
+class FileDownloader;
+class Sorting;
+
+// The main window. It owns everything one run works on: the open instrument,
+// the calibration lists, the temporary catalogue file and the selection window.
+class dialog : public QDialog
+{
+    Q_OBJECT
+
+public:
+    explicit dialog(QWidget *parent = nullptr);
+    ~dialog() override;
+
+    // False when the user declined to pick a local catalogue: the program ends then.
+    bool catalogueChosen() const { return m_catalogueChosen; }
+
+signals:
+    void signalEndNetworkWait();
+
+private slots:
+    void slotShowAbout();
+
+public slots:
+    bool findTARVIK();
+
+private slots:
+    void fileExit();
+    void updateTARVIK(QList<std::pair<QString, QString> > chosen);
+    void slotFinishedDownload(QNetworkReply::NetworkError theErr);
+
+private:
+    int getCalInternal();
+    int getCalFromFile();
+    void showSorting();
+    void downloadCalibrations();
+
+    Ui::dialog *ui;
+    std::int32_t deviceHandle = 0;
+    CalibrationBlock workBlock {};
+    CalibrationBlock ambientBlock {};
+    Sorting *sortingDialog = nullptr;
+    char serialNumber[14] = {};
+    bool rgbbluFound = false;
+    bool gbrledFound = false;
+    CalibrationList catalogueCalibrations;
+    CalibrationList addableCalibrations;
+    CalibrationList instrumentCalibrations;
+    FileDownloader *downloader = nullptr;
+    int networkError = 0;
+    QFile tmpCalFile;
+    bool ambientFound = false;
+
+    bool m_catalogueChosen = true;
+
+    friend class DialogProbe; // tests look at the members through this
+};
+
+#endif

@@ -1,0 +1,28 @@
+#include "dialog.h"
+#include "startup.h"
+
+#include <QApplication>
+#include <QLocale>
+#include <QPixmap>
+#include <QSplashScreen>
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    const QString resources = resourcesDirectory();
+    const QString localeName = QLocale::system().name();
+    QLocale::setDefault(QLocale(languageCode(localeName)));
+    installTranslation(app, resources, localeName);
+
+    QSplashScreen splash(QPixmap(resources + "/splash.png"));
+    splash.show();
+    app.processEvents();
+
+    dialog mainWindow;
+    if (!mainWindow.catalogueChosen())
+        return 0; // the user declined to pick a local catalogue
+    splash.finish(&mainWindow);
+    if (!mainWindow.findTARVIK())
+        mainWindow.show();
+    return app.exec();
+}

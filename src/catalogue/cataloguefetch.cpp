@@ -1,0 +1,5 @@
+#include "dialog.h"
+
+void dialog::downloadCalibrations()
+{
+}

@@ -1,0 +1,38 @@
+#include "calibrationblock.h"
+
+#include <cstring>
+
+CalibrationBlock emptyCalibrationBlock()
+{
+    CalibrationBlock block;
+    std::memset(&block, 0, sizeof block);
+    std::memcpy(block.calName, "empty", 6);
+    block.absIntensityCal = 1.0f;
+    block.xCal[0] = 1.0f;
+    block.yCal[1] = 1.0f;
+    block.zCal[2] = 1.0f;
+    return block;
+}
+
+bool isEmptyBlock(const CalibrationBlock &b)
+{
+    // Exact comparisons on purpose: only the untouched placeholder counts, and NaN never does.
+    return b.absIntensityCal == 1.0f
+        && b.xCal[0] == 1.0f && b.xCal[1] == 0.0f && b.xCal[2] == 0.0f
+        && b.yCal[0] == 0.0f && b.yCal[1] == 1.0f && b.yCal[2] == 0.0f
+        && b.zCal[0] == 0.0f && b.zCal[1] == 0.0f && b.zCal[2] == 1.0f
+        && baseCalibrationIndex(b) == 0;
+}
+
+std::uint8_t baseCalibrationIndex(const CalibrationBlock &block)
+{
+    const auto *bytes = reinterpret_cast<const unsigned char *>(&block.basCalIndex);
+    return bytes[0];
+}
+
+std::size_t calNameLength(const CalibrationBlock &block)
+{
+    const void *zero = std::memchr(block.calName, '\0', kCalNameSize);
+    return zero ? static_cast<std::size_t>(static_cast<const char *>(zero) - block.calName)
+                : kCalNameSize;
+}

@@ -1,0 +1,44 @@
+#ifndef CALIBRATIONBLOCK_H
+#define CALIBRATIONBLOCK_H
+
+// The 64-byte calibration exactly as the instrument library exchanges it.
+// Kept free of Qt so that the instrument library stand-in and the fuzzers
+// can share it with the program.
+
+#include <cstddef>
+#include <cstdint>
+
+struct CalibrationBlock
+{
+    char calName[20];        // zero-terminated when it comes from us; never trust that
+    float absIntensityCal;
+    float xCal[3];
+    float yCal[3];
+    float zCal[3];
+    std::int32_t basCalIndex; // only the low byte is meaningful
+};
+
+static_assert(sizeof(CalibrationBlock) == 64, "the instrument expects 64-byte blocks");
+static_assert(offsetof(CalibrationBlock, calName) == 0, "calName at 0");
+static_assert(offsetof(CalibrationBlock, absIntensityCal) == 20, "absIntensityCal at 20");
+static_assert(offsetof(CalibrationBlock, xCal) == 24, "xCal at 24");
+static_assert(offsetof(CalibrationBlock, yCal) == 36, "yCal at 36");
+static_assert(offsetof(CalibrationBlock, zCal) == 48, "zCal at 48");
+static_assert(offsetof(CalibrationBlock, basCalIndex) == 60, "basCalIndex at 60");
+static_assert(sizeof(float) == 4, "IEEE single precision floats");
+
+constexpr std::size_t kCalNameSize = sizeof(CalibrationBlock::calName);
+
+// Placeholder written into slots that hold no calibration.
+CalibrationBlock emptyCalibrationBlock();
+
+// A block is a placeholder when its numbers are neutral; the name plays no part.
+bool isEmptyBlock(const CalibrationBlock &block);
+
+// The byte of basCalIndex that the instrument interprets (byte 60, little-endian).
+std::uint8_t baseCalibrationIndex(const CalibrationBlock &block);
+
+// Length of calName up to its terminating zero, never more than its 20 bytes.
+std::size_t calNameLength(const CalibrationBlock &block);
+
+#endif

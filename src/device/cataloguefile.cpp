@@ -1,0 +1,6 @@
+#include "dialog.h"
+
+int dialog::getCalFromFile()
+{
+    return 1;
+}

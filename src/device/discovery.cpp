@@ -1,0 +1,6 @@
+#include "dialog.h"
+
+bool dialog::findTARVIK()
+{
+    return false;
+}

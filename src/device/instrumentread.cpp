@@ -1,0 +1,10 @@
+#include "dialog.h"
+
+int dialog::getCalInternal()
+{
+    return 1;
+}
+
+void dialog::showSorting()
+{
+}

@@ -1,0 +1,6 @@
+#include "dialog.h"
+
+void dialog::updateTARVIK(QList<std::pair<QString, QString> > chosen)
+{
+    Q_UNUSED(chosen);
+}

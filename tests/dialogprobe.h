@@ -1,0 +1,45 @@
+#ifndef DIALOGPROBE_H
+#define DIALOGPROBE_H
+
+#include "dialog.h"
+
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+
+// Lets the tests look into the main window the way its own operations do.
+class DialogProbe
+{
+public:
+    explicit DialogProbe(dialog &w) : d(w) {}
+
+    QLabel *label() const { return d.findChild<QLabel *>("label"); }
+    QLabel *label2() const { return d.findChild<QLabel *>("label_2"); }
+    QPushButton *connectButton() const { return d.findChild<QPushButton *>("pushButton"); }
+    QPushButton *quitButton() const { return d.findChild<QPushButton *>("pushButton_2"); }
+    QProgressBar *progressBar() const { return d.findChild<QProgressBar *>("progressBar"); }
+
+    Sorting *sorting() const { return d.sortingDialog; }
+    std::int32_t deviceHandle() const { return d.deviceHandle; }
+    QString serialNumber() const { return QString::fromUtf8(d.serialNumber, qstrnlen(d.serialNumber, sizeof d.serialNumber)); }
+    bool rgbbluFound() const { return d.rgbbluFound; }
+    bool gbrledFound() const { return d.gbrledFound; }
+    bool ambientFound() const { return d.ambientFound; }
+    const CalibrationBlock &ambientBlock() const { return d.ambientBlock; }
+    const CalibrationList &instrument() const { return d.instrumentCalibrations; }
+    const CalibrationList &catalogue() const { return d.catalogueCalibrations; }
+    const CalibrationList &addable() const { return d.addableCalibrations; }
+    int networkError() const { return d.networkError; }
+    QString tmpCalFileName() const { return d.tmpCalFile.fileName(); }
+
+    bool findTARVIK() { return d.findTARVIK(); }
+    int getCalInternal() { return d.getCalInternal(); }
+    int getCalFromFile() { return d.getCalFromFile(); }
+    void updateTARVIK(const CalibrationPairList &chosen) { d.updateTARVIK(chosen); }
+    void slotFinishedDownload(QNetworkReply::NetworkError e) { d.slotFinishedDownload(e); }
+
+private:
+    dialog &d;
+};
+
+#endif
