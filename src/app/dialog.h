@@ -10,6 +10,7 @@
 #include <QList>
 #include <QNetworkReply>
 #include <QString>
+#include <QVector>
 
 #include <cstdint>
 #include <utility>
@@ -53,6 +54,10 @@ private:
     void showSorting();
     void downloadCalibrations();
 
+    void announceStep(int step, int progress);
+    bool writeSlot(int slot, CalibrationBlock &block);
+    void finishUpdate(bool succeeded);
+
     Ui::dialog *ui;
     std::int32_t deviceHandle = 0;
     CalibrationBlock workBlock {};
@@ -70,6 +75,8 @@ private:
     bool ambientFound = false;
 
     bool m_catalogueChosen = true;
+    QVector<CalibrationBlock> m_slotsRead; // the non-empty blocks of slots 9 to 37, for the backup
+    QString m_lastBackup;
 
     friend class DialogProbe; // tests look at the members through this
 };

@@ -1,10 +1,76 @@
 #include "dialog.h"
 
+#include "sorting.h"
+#include "tarvikdll.h"
+
+#include <QCoreApplication>
+#include <QDebug>
+
+#include <cstring>
+
+namespace {
+const char kAmbientName[] = "JUST w. Diffuser";
+
+// Names from the instrument are read within their 20 bytes; no terminating zero is assumed.
+QString nameText(const char (&name)[kCalNameSize])
+{
+    return QString::fromUtf8(name, static_cast<int>(qstrnlen(name, kCalNameSize)));
+}
+
+bool isAmbient(const CalibrationBlock &block)
+{
+    return calNameLength(block) == sizeof kAmbientName - 1
+        && std::memcmp(block.calName, kAmbientName, sizeof kAmbientName - 1) == 0;
+}
+}
+
 int dialog::getCalInternal()
 {
-    return 1;
+    char name[kCalNameSize];
+    for (int slot = kFirstFactorySlot; slot <= kLastFactorySlot; ++slot) {
+        const std::int32_t result = TARVIKgetdevicecalname(deviceHandle, slot, name);
+        if (result != 0)
+            return result;
+        const QString factoryName = nameText(name);
+        qDebug() << "factory calibration" << slot << factoryName;
+        if (factoryName.contains(QLatin1String("GBRLED"), Qt::CaseInsensitive))
+            gbrledFound = true;
+        if (factoryName.contains(QLatin1String("RGBBLU"), Qt::CaseInsensitive))
+            rgbbluFound = true;
+    }
+
+    const QString instrument = QString::fromUtf8(serialNumber) + "-" + (rgbbluFound ? "R" : "")
+        + (gbrledFound ? "G" : "");
+    sortingDialog->setInstrumentLabel(tr("Found Quillor TARVIK: %1").arg(instrument));
+
+    for (int slot = kAmbientSlot; slot <= kLastSlot; ++slot) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents);
+        const std::int32_t blockResult = TARVIKretrievedevicecal(deviceHandle, slot, &workBlock);
+        const std::int32_t nameResult = TARVIKgetdevicecalname(deviceHandle, slot, name);
+        qDebug() << "slot" << slot << workBlock.xCal[0] << nameText(name);
+        if (nameResult != 0)
+            return nameResult;
+        // Without this, a failed read would list the previous slot's block a second time.
+        if (blockResult != 0)
+            return blockResult;
+
+        if (!isEmptyBlock(workBlock) || isAmbient(workBlock))
+            m_slotsRead.append(workBlock);
+        if (isAmbient(workBlock)) {
+            const std::int32_t ambientResult = TARVIKretrievedevicecal(deviceHandle, slot, &ambientBlock);
+            if (ambientResult != 0)
+                return ambientResult;
+            ambientFound = true;
+            qDebug() << "Ambient found at slot" << slot;
+        } else if (!isEmptyBlock(workBlock)) {
+            instrumentCalibrations.append(CalibrationRecord(workBlock));
+        }
+    }
+    return 0;
 }
 
 void dialog::showSorting()
 {
+    sortingDialog->setExportItems(addableCalibrations.pairs(), instrumentCalibrations.pairs());
+    sortingDialog->show();
 }

@@ -1,6 +1,103 @@
 #include "dialog.h"
+#include "ui_dialog.h"
+
+#include "backup.h"
+#include "sorting.h"
+#include "tarvikdll.h"
+#include "writeplan.h"
+
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QDebug>
+
+#include <cstring>
 
 void dialog::updateTARVIK(QList<std::pair<QString, QString> > chosen)
 {
-    Q_UNUSED(chosen);
+    ui->pushButton->hide();
+    ui->progressBar->show();
+    ui->label->setText(tr("Updating TARVIK..."));
+    sortingDialog->hide();
+    show();
+
+    const WritePlan plan = planInstrumentWrite(chosen, ambientFound ? &ambientBlock : nullptr,
+                                               catalogueCalibrations, instrumentCalibrations);
+    if (!plan.isSound()) {
+        qDebug() << "nothing written to the instrument:" << plan.refusal;
+        finishUpdate(false);
+        return;
+    }
+
+    m_lastBackup = writeBackup(backupDirectory(), QString::fromUtf8(serialNumber),
+                               QDateTime::currentDateTime(), m_slotsRead);
+    if (m_lastBackup.isEmpty()) {
+        qDebug() << "could not write a backup to" << backupDirectory() << "- nothing written to the instrument";
+        finishUpdate(false);
+        ui->label->setText(tr("Backup failed: nothing was written."));
+        ui->label_2->setText(ui->label_2->fontMetrics().elidedText(
+            tr("Could not save the instrument's calibrations to %1.").arg(backupDirectory()),
+            Qt::ElideMiddle, ui->label_2->width()));
+        return;
+    }
+    qDebug() << "Backup saved to" << m_lastBackup;
+
+    // The ambient step comes first and shows 0 with an empty bar, so neither goes backwards.
+    announceStep(0, 0);
+    CalibrationBlock ambient = plan.blocks.first();
+    if (!ambientFound)
+        qDebug() << "warning, did not find Ambient in TARVIK, filling 10'th slot with EMPTY matrix";
+    bool succeeded = writeSlot(kAmbientSlot, ambient);
+
+    // After any failed write nothing more is written: the user's set is never half replaced in silence.
+    for (int i = 0; succeeded && i < kUserSlotCount; ++i) {
+        announceStep(i, i + 1);
+        CalibrationBlock block = plan.blocks.at(1 + i);
+        succeeded = writeSlot(kFirstUserSlot + i, block);
+    }
+    finishUpdate(succeeded);
+}
+
+void dialog::announceStep(int step, int progress)
+{
+    ui->label->setText(tr("Updating calibration %1.").arg(step));
+    ui->progressBar->setValue(progress);
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+}
+
+bool dialog::writeSlot(int slot, CalibrationBlock &block)
+{
+    if (TARVIKloaddevicecal(deviceHandle, slot, &block) != 0) {
+        ui->label->setText(tr("Communication error with Quillor TARVIK."));
+        qDebug() << "writing slot" << slot << "failed";
+        return false;
+    }
+    CalibrationBlock readBack;
+    if (TARVIKretrievedevicecal(deviceHandle, slot, &readBack) != 0) {
+        ui->label->setText(tr("Communication error with Quillor TARVIK."));
+        qDebug() << "reading back slot" << slot << "failed";
+        return false;
+    }
+    if (std::memcmp(&readBack, &block, sizeof block) != 0) {
+        ui->label->setText(tr("Communication error with Quillor TARVIK."));
+        qDebug() << "slot" << slot << "differs from what was written";
+        return false;
+    }
+    return true;
+}
+
+void dialog::finishUpdate(bool succeeded)
+{
+    TARVIKclose(deviceHandle);
+    deviceHandle = 0;
+    ui->pushButton->hide();
+    ui->progressBar->hide();
+    ui->pushButton_2->setEnabled(true);
+    if (succeeded) {
+        ui->label->setText(tr("Loading calibrations Ok."));
+        ui->label_2->setText(tr("Your Quillor TARVIK is up to date."));
+        ui->label_2->setToolTip(tr("Backup saved to %1").arg(m_lastBackup));
+    } else {
+        ui->label->setText(tr("Loading calibrations failed"));
+        ui->label_2->setText(tr("Please restart the application!"));
+    }
 }
