@@ -1,0 +1,241 @@
+// Plays the script named by TARVIK_UIDRIVER_SCRIPT, one command per line, against the
+// program it is preloaded into, and logs to TARVIK_UIDRIVER_LOG. A step that cannot be
+// done within its time ends the program with exit code 97, so a test sees the failure.
+//
+//   wait-window NAME                  a visible top-level widget with that object name
+//   wait-text WINDOW WIDGET TEXT...   until the label or button shows TEXT
+//   expect-text WINDOW WIDGET TEXT... the text now, or fail
+//   expect-hidden WINDOW WIDGET / expect-visible WINDOW WIDGET
+//   click WINDOW WIDGET               left click in the middle of a widget
+//   click-row WINDOW TABLE ROW        left click on a table row
+//   double-click-row WINDOW TABLE ROW
+//   drag-row WINDOW TABLE FROM TO     press on FROM, move row by row to TO, release
+//   expect-rows WINDOW TABLE A|B|C    the names of the table top to bottom ("" for none)
+//   find-row WINDOW TABLE NAME        remembers the row of NAME as $row
+//   answer-message-box                presses the default or first button of a message box
+//   choose-file PATH / cancel-file-dialog
+//   screenshot WINDOW PATH
+//   sleep MS
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileDialog>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTest>
+#include <QTextStream>
+#include <QTimer>
+
+#include <cstdio>
+#include <cstdlib>
+#include <unistd.h>
+
+namespace {
+
+class Driver : public QObject
+{
+public:
+    explicit Driver(QObject *parent)
+        : QObject(parent)
+    {
+        QFile script(qEnvironmentVariable("TARVIK_UIDRIVER_SCRIPT"));
+        if (script.open(QIODevice::ReadOnly | QIODevice::Text))
+            m_steps = QString::fromUtf8(script.readAll()).split('\n', Qt::SkipEmptyParts);
+        m_log.setFileName(qEnvironmentVariable("TARVIK_UIDRIVER_LOG", "/dev/stderr"));
+        m_log.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered);
+        connect(&m_timer, &QTimer::timeout, this, &Driver::tick);
+        m_timer.start(40);
+        m_stepClock.start();
+    }
+
+private:
+    void log(const QString &line) { m_log.write((line + '\n').toUtf8()); }
+
+    [[noreturn]] void fail(const QString &why)
+    {
+        log("FAIL " + m_steps.value(m_current) + ": " + why);
+        m_log.close();
+        ::_exit(97);
+    }
+
+    QWidget *window(const QString &name) const
+    {
+        for (QWidget *w : QApplication::topLevelWidgets())
+            if (w->objectName() == name && w->isVisible())
+                return w;
+        return nullptr;
+    }
+
+    template <typename T> T *widget(const QString &windowName, const QString &name)
+    {
+        QWidget *w = window(windowName);
+        return w ? w->findChild<T *>(name) : nullptr;
+    }
+
+    QString textOf(QWidget *w) const
+    {
+        if (auto *label = qobject_cast<QLabel *>(w))
+            return label->text();
+        if (auto *button = qobject_cast<QAbstractButton *>(w))
+            return button->text();
+        return QString();
+    }
+
+    QPoint rowCentre(QTableWidget *table, int row)
+    {
+        QTableWidgetItem *item = table->item(row, 0);
+        if (!item)
+            fail(QString("no row %1").arg(row));
+        table->scrollToItem(item);
+        return table->visualItemRect(item).center();
+    }
+
+    void moveHeld(QWidget *viewport, QPoint to)
+    {
+        QMouseEvent move(QEvent::MouseMove, to, viewport->mapToGlobal(to), Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(viewport, &move);
+    }
+
+    QWidget *modal(const char *className)
+    {
+        for (QWidget *w : QApplication::topLevelWidgets())
+            if (w->isVisible() && w->inherits(className))
+                return w;
+        return nullptr;
+    }
+
+    // Returns true when the step is done, false to try again on the next tick.
+    bool run(const QStringList &a)
+    {
+        const QString cmd = a.value(0);
+        const QString rest3 = a.mid(3).join(' ');
+        if (cmd == "wait-window")
+            return window(a.value(1)) != nullptr;
+        if (cmd == "sleep")
+            return m_stepClock.elapsed() >= a.value(1).toInt();
+        if (cmd == "wait-text" || cmd == "expect-text") {
+            QWidget *w = widget<QWidget>(a.value(1), a.value(2));
+            const bool same = w && textOf(w) == rest3;
+            if (!same && cmd == "expect-text")
+                fail("text is \"" + (w ? textOf(w) : QString("<no widget>")) + "\"");
+            return same;
+        }
+        if (cmd == "expect-hidden" || cmd == "expect-visible") {
+            QWidget *w = widget<QWidget>(a.value(1), a.value(2));
+            if (!w || w->isVisible() != (cmd == "expect-visible"))
+                fail("visibility differs");
+            return true;
+        }
+        if (cmd == "click") {
+            QWidget *w = widget<QWidget>(a.value(1), a.value(2));
+            if (!w || !w->isEnabled())
+                return false;
+            QTest::mouseClick(w, Qt::LeftButton);
+            return true;
+        }
+        if (cmd == "click-row" || cmd == "double-click-row") {
+            auto *table = widget<QTableWidget>(a.value(1), a.value(2));
+            if (!table)
+                return false;
+            const QPoint p = rowCentre(table, a.value(3).toInt());
+            QTest::mouseClick(table->viewport(), Qt::LeftButton, Qt::NoModifier, p);
+            if (cmd == "double-click-row")
+                QTest::mouseDClick(table->viewport(), Qt::LeftButton, Qt::NoModifier, p);
+            return true;
+        }
+        if (cmd == "drag-row") {
+            auto *table = widget<QTableWidget>(a.value(1), a.value(2));
+            if (!table)
+                return false;
+            const int from = a.value(3).toInt();
+            const int to = a.value(4).toInt();
+            QWidget *viewport = table->viewport();
+            QTest::mousePress(viewport, Qt::LeftButton, Qt::NoModifier, rowCentre(table, from));
+            const int step = to > from ? 1 : -1;
+            for (int row = from + step; row != to + step; row += step)
+                moveHeld(viewport, rowCentre(table, row));
+            QTest::mouseRelease(viewport, Qt::LeftButton, Qt::NoModifier, rowCentre(table, to));
+            return true;
+        }
+        if (cmd == "expect-rows") {
+            auto *table = widget<QTableWidget>(a.value(1), a.value(2));
+            if (!table)
+                fail("no such table");
+            QStringList names;
+            for (int row = 0; row < table->rowCount(); ++row)
+                names << table->item(row, 0)->text();
+            const QString want = a.mid(3).join(' ');
+            if (names.join('|') != want)
+                fail("rows are " + names.join('|'));
+            return true;
+        }
+        if (cmd == "answer-message-box") {
+            auto *box = qobject_cast<QMessageBox *>(modal("QMessageBox"));
+            if (!box)
+                return false;
+            log("message box: " + box->windowTitle() + ": " + box->text());
+            QAbstractButton *button = box->defaultButton() ? box->defaultButton() : box->buttons().value(0);
+            QTest::mouseClick(button, Qt::LeftButton);
+            return true;
+        }
+        if (cmd == "choose-file" || cmd == "cancel-file-dialog") {
+            auto *chooser = qobject_cast<QFileDialog *>(modal("QFileDialog"));
+            if (!chooser)
+                return false;
+            log("file dialog: " + chooser->windowTitle());
+            if (cmd == "choose-file") {
+                chooser->selectFile(a.mid(1).join(' '));
+                QMetaObject::invokeMethod(chooser, "accept", Qt::QueuedConnection);
+            } else {
+                chooser->reject();
+            }
+            return true;
+        }
+        if (cmd == "screenshot") {
+            QWidget *w = window(a.value(1));
+            if (!w)
+                return false;
+            w->grab().save(a.value(2));
+            return true;
+        }
+        fail("unknown command");
+    }
+
+    void tick()
+    {
+        if (m_busy || m_current >= m_steps.size())
+            return;
+        m_busy = true; // a step may open a nested event loop; do not start the next one inside it
+        const QString line = m_steps.at(m_current).trimmed();
+        const bool done = line.startsWith('#') || run(line.split(' '));
+        m_busy = false;
+        if (done) {
+            log("ok " + line);
+            ++m_current;
+            m_stepClock.restart();
+        } else if (m_stepClock.elapsed() > 30000) {
+            fail("timed out");
+        }
+    }
+
+    QStringList m_steps;
+    int m_current = 0;
+    bool m_busy = false;
+    QTimer m_timer;
+    QElapsedTimer m_stepClock;
+    QFile m_log;
+};
+
+void startDriver()
+{
+    if (qEnvironmentVariableIsSet("TARVIK_UIDRIVER_SCRIPT") && qobject_cast<QApplication *>(QCoreApplication::instance()))
+        new Driver(QCoreApplication::instance());
+}
+
+} // namespace
+
+Q_COREAPP_STARTUP_FUNCTION(startDriver)
