@@ -1,14 +1,244 @@
 #include "sorting.h"
+#include "ui_sorting.h"
+
+#include <QPushButton>
+#include <QTableWidget>
+
+#include <algorithm>
+
+namespace {
+
+// The instrument's user slots 10 to 37.
+const int kUserSlots = 28;
+
+void fillTable(QTableWidget *table, const QList<std::pair<QString, QString> > &pairs)
+{
+    table->setRowCount(0); // deletes the items of the earlier fill
+
+    for (const auto &pair : pairs) {
+        auto *item = new QTableWidgetItem(pair.first);
+        item->setData(Qt::UserRole, pair.second);
+        item->setToolTip(pair.second);
+        const int row = table->rowCount();
+        table->insertRow(row);
+        table->setItem(row, 0, item);
+    }
+}
+
+// Takes the selected items out of the table, removing their rows, and returns
+// them in the order of the rows they came from.
+QList<QTableWidgetItem *> takeSelectedItems(QTableWidget *from)
+{
+    QList<int> rows;
+    for (QTableWidgetItem *item : from->selectedItems())
+        rows.append(from->row(item));
+    std::sort(rows.begin(), rows.end());
+
+    QList<QTableWidgetItem *> taken;
+    // Highest row first, so the lower row numbers stay valid.
+    for (auto row = rows.crbegin(); row != rows.crend(); ++row) {
+        taken.prepend(from->takeItem(*row, 0));
+        from->removeRow(*row);
+    }
+    return taken;
+}
+
+// The number before the first comma of the description; 0 when there is none.
+int sortKey(const QTableWidgetItem *item)
+{
+    if (!item)
+        return 0;
+    return item->data(Qt::UserRole).toString().section(QLatin1Char(','), 0, 0).toInt();
+}
+
+} // namespace
 
 Sorting::Sorting(QWidget *parent)
     : QDialog(parent)
+    , ui(new Ui::Sorting)
 {
+    ui->setupUi(this);
+
+    connect(ui->export_add_PBN, SIGNAL(clicked()), this, SLOT(slotMove()));
+    connect(ui->export_del_PBN, SIGNAL(clicked()), this, SLOT(slotMove()));
+    connect(ui->export_source_TWG, SIGNAL(cellDoubleClicked(int,int)), this, SLOT(slotMove()));
+    connect(ui->export_current_TWG, SIGNAL(cellDoubleClicked(int,int)), this, SLOT(slotMove()));
+    connect(ui->export_current_TWG, SIGNAL(cellEntered(int,int)), this, SLOT(slotCellEntered(int,int)));
+    connect(ui->export_source_TWG, SIGNAL(cellClicked(int,int)), this, SLOT(slotSrcCellClicked(int,int)));
+    connect(ui->export_current_TWG, SIGNAL(cellClicked(int,int)), this, SLOT(slotCurCellClicked(int,int)));
+    connect(ui->export_current_TWG, SIGNAL(cellPressed(int,int)), this, SLOT(slotCellPressed(int,int)));
+    connect(ui->export_source_TWG, SIGNAL(itemSelectionChanged()), this, SLOT(slotEnableButtons()));
+    connect(ui->export_current_TWG, SIGNAL(itemSelectionChanged()), this, SLOT(slotEnableButtons()));
+    connect(ui->pushButton, SIGNAL(clicked()), this, SLOT(loadButtonPressed()));
+
+    pressed = false;
+    ui->export_source_TWG->setSortingEnabled(true);
+    ui->export_del_PBN->setEnabled(false);
 }
 
-void Sorting::setExportItems(QList<std::pair<QString, QString> >, QList<std::pair<QString, QString> >)
+Sorting::~Sorting()
 {
+    delete ui;
 }
 
-void Sorting::setInstrumentLabel(QString)
+void Sorting::setExportItems(QList<std::pair<QString, QString> > available,
+                             QList<std::pair<QString, QString> > current)
 {
+    setSourceItems(available);
+    setCurrentItems(current);
+}
+
+void Sorting::setInstrumentLabel(QString text)
+{
+    ui->label_3->setText(text);
+}
+
+void Sorting::setSourceItems(const QList<std::pair<QString, QString> > &available)
+{
+    fillTable(ui->export_source_TWG, available);
+    showSourceCount();
+}
+
+void Sorting::setCurrentItems(const QList<std::pair<QString, QString> > &current)
+{
+    fillTable(ui->export_current_TWG, current);
+    showCurrentCount();
+}
+
+void Sorting::slotMove()
+{
+    QObject *origin = sender();
+    bool add;
+    if (auto *button = qobject_cast<QPushButton *>(origin))
+        add = button == ui->export_add_PBN;
+    else if (auto *table = qobject_cast<QTableWidget *>(origin))
+        add = table == ui->export_source_TWG;
+    else
+        return;
+
+    if (add)
+        moveToCurrent(ui->export_source_TWG, ui->export_current_TWG);
+    else
+        moveToSource(ui->export_current_TWG, ui->export_source_TWG);
+}
+
+void Sorting::moveToCurrent(QTableWidget *from, QTableWidget *to)
+{
+    if (!canAddToCurrent())
+        return; // the add button is disabled then; a double-click must not overfill either
+
+    const QList<QTableWidgetItem *> items = takeSelectedItems(from);
+    for (QTableWidgetItem *item : items) {
+        const int row = to->rowCount();
+        to->insertRow(row);
+        to->setItem(row, 0, item);
+    }
+    finishMove(to, items.isEmpty() ? nullptr : items.last());
+}
+
+void Sorting::moveToSource(QTableWidget *from, QTableWidget *to)
+{
+    const QList<QTableWidgetItem *> items = takeSelectedItems(from);
+    for (QTableWidgetItem *item : items) {
+        const int key = sortKey(item);
+        int row = 0;
+        while (row < to->rowCount() && sortKey(to->item(row, 0)) <= key)
+            ++row;
+        to->insertRow(row);
+        to->setItem(row, 0, item);
+    }
+    finishMove(to, items.isEmpty() ? nullptr : items.last());
+}
+
+void Sorting::finishMove(QTableWidget *to, QTableWidgetItem *lastMoved)
+{
+    if (lastMoved)
+        to->scrollToItem(lastMoved, QAbstractItemView::EnsureVisible);
+    showCurrentCount();
+    showSourceCount();
+}
+
+void Sorting::slotEnableButtons()
+{
+    QObject *origin = sender();
+    if (origin == ui->export_source_TWG)
+        ui->export_add_PBN->setEnabled(canAddToCurrent());
+    else if (origin == ui->export_current_TWG)
+        ui->export_del_PBN->setEnabled(ui->export_current_TWG->rowCount() > 1);
+}
+
+void Sorting::slotSrcCellClicked(int row, int)
+{
+    ui->export_source_TWG->selectRow(row);
+    ui->export_current_TWG->clearSelection();
+}
+
+void Sorting::slotCurCellClicked(int row, int)
+{
+    ui->export_current_TWG->selectRow(row);
+    ui->export_source_TWG->clearSelection();
+    pressed = false;
+}
+
+void Sorting::slotCellPressed(int, int)
+{
+    pressed = true;
+}
+
+// With the button held, the calibration under the mouse follows it one row at a time.
+// A jump over more than one row (a fast movement) is ignored until the mouse
+// reaches a neighbour of the current row again.
+void Sorting::slotCellEntered(int row, int)
+{
+    if (!pressed)
+        return;
+    auto *table = qobject_cast<QTableWidget *>(sender());
+    if (!table)
+        return;
+    const int cur = table->currentRow();
+    if (cur < 0 || qAbs(cur - row) != 1)
+        return;
+
+    for (int column = 0; column < table->columnCount(); ++column) {
+        QTableWidgetItem *entered = table->takeItem(row, column);
+        QTableWidgetItem *dragged = table->takeItem(cur, column);
+        table->setItem(cur, column, entered);
+        table->setItem(row, column, dragged);
+    }
+    table->setCurrentCell(row, 0, QItemSelectionModel::SelectCurrent);
+}
+
+void Sorting::loadButtonPressed()
+{
+    QList<std::pair<QString, QString> > set;
+    for (int row = 0; row < ui->export_current_TWG->rowCount(); ++row) {
+        const QTableWidgetItem *item = ui->export_current_TWG->item(row, 0);
+        set.append(std::make_pair(item->text(), item->toolTip()));
+    }
+    emit exportItemsChanged(set);
+}
+
+bool Sorting::canAddToCurrent() const
+{
+    return ui->export_current_TWG->rowCount() < kUserSlots;
+}
+
+void Sorting::showSourceCount()
+{
+    ui->label->setText(tr("%1 available calibrations").arg(ui->export_source_TWG->rowCount()));
+}
+
+// A set larger than the instrument's user slots can arrive from the instrument
+// itself; the user has to choose what to drop, so Update waits until it fits.
+void Sorting::showCurrentCount()
+{
+    const int n = ui->export_current_TWG->rowCount();
+    if (n > kUserSlots)
+        ui->label_2->setText(tr("%1 calibrations in TARVIK, %2 too many: remove %2 before updating")
+                                 .arg(n)
+                                 .arg(n - kUserSlots));
+    else
+        ui->label_2->setText(tr("%1 calibrations in TARVIK, %2 free").arg(n).arg(kUserSlots - n));
+    ui->export_add_PBN->setEnabled(canAddToCurrent());
+    ui->pushButton->setEnabled(n <= kUserSlots);
 }
