@@ -1,10 +1,216 @@
+// The stand-in for the vendor's instrument library. Every call reads the
+// simulated instrument from its state file, so that faults set by a test or by
+// the tool between calls take effect at once, and every write saves it again.
+
 #include "tarvikdll.h"
 
-extern "C" {
-std::int32_t TARVIKopen(std::int32_t *, std::int32_t) { return kTarvikNotFound; }
-std::int32_t TARVIKgetserial(std::int32_t, char *) { return 1; }
-std::int32_t TARVIKgetdevicecalname(std::int32_t, std::int32_t, char *) { return 1; }
-std::int32_t TARVIKretrievedevicecal(std::int32_t, std::int32_t, CalibrationBlock *) { return 1; }
-std::int32_t TARVIKloaddevicecal(std::int32_t, std::int32_t, CalibrationBlock *) { return 1; }
-std::int32_t TARVIKclose(std::int32_t) { return 0; }
+#include "state.h"
+
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <limits>
+#include <thread>
+
+#include <sys/stat.h>
+
+namespace {
+
+using namespace standin;
+
+// Handles count up from 1 so that a stale handle of an earlier session is refused.
+std::int32_t g_openHandle = 0;
+std::int32_t g_lastHandle = 0;
+
+constexpr char kPadding = '#';
+
+struct CallSpec
+{
+    const char *function;
+    int slot;                // -1: the call takes no slot
+    CallFunction faultable;  // which injected call fault applies
+    bool writes;
+};
+
+void pause(const InstrumentState &state)
+{
+    if (state.delayMs > 0)
+        std::this_thread::sleep_for(std::chrono::milliseconds(state.delayMs));
 }
+
+bool loadReporting(const std::string &path, InstrumentState &state)
+{
+    std::string error;
+    if (load(path, state, error))
+        return true;
+    std::fprintf(stderr, "TARVIKdll stand-in: %s\n", error.c_str());
+    return false;
+}
+
+bool saveReporting(const std::string &path, const InstrumentState &state)
+{
+    std::string error;
+    if (save(path, state, error))
+        return true;
+    std::fprintf(stderr, "TARVIKdll stand-in: %s\n", error.c_str());
+    return false;
+}
+
+// The injected call fault, counting matching calls when only one of them is to fail.
+std::int32_t injectedFailure(const CallSpec &spec, InstrumentState &state, bool &changed)
+{
+    CallFault &fault = state.faults.call;
+    if (spec.faultable == CallFunction::None || fault.function != spec.faultable || fault.slot != spec.slot)
+        return 0;
+    if (fault.occurrence == 0)
+        return fault.code;
+    if (fault.seen < std::numeric_limits<int>::max()) {
+        ++fault.seen;
+        changed = true;
+    }
+    return fault.seen == fault.occurrence ? fault.code : 0;
+}
+
+std::int32_t checkedResult(const CallSpec &spec, std::int32_t handle, const void *buffer)
+{
+    if (g_openHandle == 0 || handle != g_openHandle)
+        return kErrorBadHandle;
+    if (!buffer)
+        return kErrorNullBuffer;
+    if (spec.slot != -1 && (spec.slot < 0 || spec.slot >= kSlotCount))
+        return kErrorBadSlot;
+    if (spec.writes && spec.slot <= kLastWriteProtectedSlot)
+        return kErrorWriteProtected;
+    return 0;
+}
+
+// Body: std::int32_t(InstrumentState &, bool &changed); runs only when every check passed.
+template <typename Body>
+std::int32_t instrumentCall(const CallSpec &spec, std::int32_t handle, const void *buffer, Body body)
+{
+    const std::string path = statePath();
+    InstrumentState state;
+    std::int32_t result = kErrorStateFile;
+    if (loadReporting(path, state)) {
+        pause(state);
+        result = checkedResult(spec, handle, buffer);
+        if (result == 0 && !state.attached)
+            result = kErrorDetached;
+        bool changed = false;
+        if (result == 0)
+            result = injectedFailure(spec, state, changed);
+        if (result == 0)
+            result = body(state, changed);
+        if (changed && !saveReporting(path, state) && result == 0)
+            result = kErrorStateFile;
+    }
+    appendCallLog(path, {spec.function, spec.slot, result});
+    return result;
+}
+
+// Fills `size` bytes: the text, then zeros, or, when the instrument is told to
+// misbehave, padding so that no byte is zero.
+void fillText(char *buffer, std::size_t size, const std::string &text, bool unterminated)
+{
+    const std::size_t length = std::min(text.size(), size - 1);
+    std::memcpy(buffer, text.data(), length);
+    std::memset(buffer + length, unterminated ? kPadding : '\0', size - length);
+}
+
+} // namespace
+
+extern "C" {
+
+std::int32_t TARVIKopen(std::int32_t *handle, std::int32_t /* mode: always 1 */)
+{
+    const std::string path = statePath();
+    std::int32_t result = 0;
+    InstrumentState state;
+    struct stat info;
+    if (::stat(path.c_str(), &info) != 0) {
+        result = kTarvikNotFound; // no state file: no instrument was ever plugged in
+    } else if (!loadReporting(path, state)) {
+        result = kOpenStateUnreadable;
+    } else {
+        pause(state);
+        if (!handle)
+            result = kOpenNullHandle;
+        else if (!state.attached)
+            result = kTarvikNotFound;
+        else if (state.faults.openResult < 0)
+            result = state.faults.openResult;
+    }
+    if (result == 0) {
+        g_lastHandle = g_lastHandle == std::numeric_limits<std::int32_t>::max() ? 1 : g_lastHandle + 1;
+        g_openHandle = g_lastHandle;
+        *handle = g_openHandle;
+    }
+    appendCallLog(path, {"TARVIKopen", -1, result});
+    return result;
+}
+
+std::int32_t TARVIKgetserial(std::int32_t handle, char *serial)
+{
+    const CallSpec spec{"TARVIKgetserial", -1, CallFunction::None, false};
+    return instrumentCall(spec, handle, serial, [&](InstrumentState &state, bool &) {
+        if (state.faults.serialResult != 0)
+            return state.faults.serialResult;
+        fillText(serial, kSerialNumberSize, state.serial, state.faults.unterminatedSerial);
+        return std::int32_t(0);
+    });
+}
+
+std::int32_t TARVIKgetdevicecalname(std::int32_t handle, std::int32_t slot, char *name)
+{
+    const CallSpec spec{"TARVIKgetdevicecalname", slot, CallFunction::GetDeviceCalName, false};
+    return instrumentCall(spec, handle, name, [&](InstrumentState &state, bool &) {
+        fillText(name, kNameBufferSize, blockName(state.slots[slot]), state.faults.unterminatedNames);
+        return std::int32_t(0);
+    });
+}
+
+std::int32_t TARVIKretrievedevicecal(std::int32_t handle, std::int32_t slot, CalibrationBlock *block)
+{
+    const CallSpec spec{"TARVIKretrievedevicecal", slot, CallFunction::RetrieveDeviceCal, false};
+    return instrumentCall(spec, handle, block, [&](InstrumentState &state, bool &) {
+        *block = state.slots[slot];
+        if (state.faults.unterminatedNames)
+            fillText(block->calName, kCalNameSize, blockName(*block), true);
+        return std::int32_t(0);
+    });
+}
+
+std::int32_t TARVIKloaddevicecal(std::int32_t handle, std::int32_t slot, CalibrationBlock *block)
+{
+    const CallSpec spec{"TARVIKloaddevicecal", slot, CallFunction::LoadDeviceCal, true};
+    return instrumentCall(spec, handle, block, [&](InstrumentState &state, bool &changed) {
+        // A name the instrument could not hand back terminated is refused, not stored.
+        if (calNameLength(*block) == kCalNameSize)
+            return kErrorUnterminatedName;
+        CalibrationBlock stored = *block;
+        if (state.faults.corruptWriteSlot == slot)
+            reinterpret_cast<unsigned char *>(&stored)[offsetof(CalibrationBlock, xCal)] ^= 0x01;
+        state.slots[slot] = stored;
+        changed = true;
+        return std::int32_t(0);
+    });
+}
+
+std::int32_t TARVIKclose(std::int32_t handle)
+{
+    const std::string path = statePath();
+    InstrumentState state;
+    std::string ignored;
+    if (load(path, state, ignored))
+        pause(state);
+    // Closing never depends on the state file: an unreadable state must not keep the handle open.
+    std::int32_t result = kErrorBadHandle;
+    if (g_openHandle != 0 && handle == g_openHandle) {
+        g_openHandle = 0;
+        result = 0;
+    }
+    appendCallLog(path, {"TARVIKclose", -1, result});
+    return result;
+}
+
+} // extern "C"
