@@ -164,7 +164,7 @@ std::int32_t TARVIKgetdevicecalname(std::int32_t handle, std::int32_t slot, char
 {
     const CallSpec spec{"TARVIKgetdevicecalname", slot, CallFunction::GetDeviceCalName, false};
     return instrumentCall(spec, handle, name, [&](InstrumentState &state, bool &) {
-        fillText(name, kNameBufferSize, blockName(state.slots[slot]), state.faults.unterminatedNames);
+        fillText(name, kNameBufferSize, blockName(state.blocks[slot]), state.faults.unterminatedNames);
         return std::int32_t(0);
     });
 }
@@ -173,7 +173,7 @@ std::int32_t TARVIKretrievedevicecal(std::int32_t handle, std::int32_t slot, Cal
 {
     const CallSpec spec{"TARVIKretrievedevicecal", slot, CallFunction::RetrieveDeviceCal, false};
     return instrumentCall(spec, handle, block, [&](InstrumentState &state, bool &) {
-        *block = state.slots[slot];
+        *block = state.blocks[slot];
         if (state.faults.unterminatedNames)
             fillText(block->calName, kCalNameSize, blockName(*block), true);
         return std::int32_t(0);
@@ -190,7 +190,7 @@ std::int32_t TARVIKloaddevicecal(std::int32_t handle, std::int32_t slot, Calibra
         CalibrationBlock stored = *block;
         if (state.faults.corruptWriteSlot == slot)
             reinterpret_cast<unsigned char *>(&stored)[offsetof(CalibrationBlock, xCal)] ^= 0x01;
-        state.slots[slot] = stored;
+        state.blocks[slot] = stored;
         changed = true;
         return std::int32_t(0);
     });

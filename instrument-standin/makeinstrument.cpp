@@ -99,7 +99,7 @@ std::string makeInstrumentError(const std::string &serial, int ambientSlot,
     }
     const std::size_t freeSlots = std::size_t(kUserSlotCount - (isUserSlot(ambientSlot) ? 1 : 0));
     if (userCalibrations.size() > freeSlots)
-        return "only " + std::to_string(freeSlots) + " user slots are free";
+        return "only " + std::to_string(freeSlots) + " user blocks are free";
     return {};
 }
 
@@ -109,17 +109,17 @@ InstrumentState makeInstrument(Family family, const std::string &serial, int amb
     InstrumentState state;
     state.serial = serial.substr(0, kMaxSerialLength);
     for (int slot = kFirstFactorySlot; slot <= kLastFactorySlot; ++slot)
-        state.slots[slot] = factoryBlock(familyWord(family, slot) + " " + kFactoryLights[slot], slot);
-    state.slots[kLastWriteProtectedSlot] = factoryBlock("FACTORY RESERVED", kLastWriteProtectedSlot);
+        state.blocks[slot] = factoryBlock(familyWord(family, slot) + " " + kFactoryLights[slot], slot);
+    state.blocks[kLastWriteProtectedSlot] = factoryBlock("FACTORY RESERVED", kLastWriteProtectedSlot);
     if (ambientSlot >= kAmbientSlot && ambientSlot <= kLastSlot)
-        state.slots[ambientSlot] = ambientCalibrationBlock();
+        state.blocks[ambientSlot] = ambientCalibrationBlock();
     int slot = kFirstUserSlot;
     for (std::size_t i = 0; i < userCalibrations.size(); ++i, ++slot) {
         if (slot == ambientSlot)
             ++slot;
         if (slot > kLastSlot)
             break;
-        state.slots[slot] = userCalibrationBlock(userCalibrations[i], int(i));
+        state.blocks[slot] = userCalibrationBlock(userCalibrations[i], int(i));
     }
     return state;
 }

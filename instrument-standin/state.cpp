@@ -82,7 +82,7 @@ std::string serialize(const InstrumentState &s)
         << "fault-unterminated-serial " << (s.faults.unterminatedSerial ? 1 : 0) << '\n'
         << "fault-unterminated-names " << (s.faults.unterminatedNames ? 1 : 0) << '\n';
     for (int slot = 0; slot < kSlotCount; ++slot)
-        out << "slot " << slot << ' ' << toHex(&s.slots[slot], sizeof(CalibrationBlock)) << '\n';
+        out << "slot " << slot << ' ' << toHex(&s.blocks[slot], sizeof(CalibrationBlock)) << '\n';
     out << "end\n";
     return out.str();
 }
@@ -168,7 +168,7 @@ private:
         std::string bytes;
         if (!fromHex(t[2], bytes) || bytes.size() != sizeof(CalibrationBlock))
             return "slot " + t[1] + " must hold 64 bytes in hexadecimal";
-        CalibrationBlock &block = m_state.slots[slot];
+        CalibrationBlock &block = m_state.blocks[slot];
         std::memcpy(&block, bytes.data(), sizeof block);
         if (calNameLength(block) == kCalNameSize)
             return "slot " + t[1] + ": the name has no terminating zero";
@@ -266,7 +266,7 @@ bool parseInteger(const std::string &text, long long min, long long max, long lo
 
 InstrumentState::InstrumentState()
 {
-    slots.fill(emptyCalibrationBlock());
+    blocks.fill(emptyCalibrationBlock());
 }
 
 const char *callFunctionName(CallFunction function)

@@ -33,7 +33,7 @@ const char kUsage[] =
     "                          or gbrled-lower; N from 9 to 37\n"
     "  list                    serial number, faults and the name of every slot\n"
     "  dump [--from N] [--to N]\n"
-    "                          the slots' blocks as a calibration text file (0 to 37)\n"
+    "                          the blocks' blocks as a calibration text file (0 to 37)\n"
     "  fault open CODE         TARVIKopen fails with CODE (negative)\n"
     "  fault serial CODE       TARVIKgetserial fails with CODE (non-zero)\n"
     "  fault call FUNCTION SLOT CODE [N]\n"
@@ -176,7 +176,7 @@ int list(const std::string &path)
         std::printf("%s\n", line.c_str());
     std::printf("slot  name                 contents\n");
     for (int slot = 0; slot < kSlotCount; ++slot) {
-        const CalibrationBlock &block = state.slots[slot];
+        const CalibrationBlock &block = state.blocks[slot];
         std::printf("%4d  %-19s  %s\n", slot, blockName(block).c_str(), isEmptyBlock(block) ? "empty" : "calibration");
     }
     return 0;
@@ -203,7 +203,7 @@ int dump(const std::string &path, const Args &args)
         if (args[i] != "--from" && args[i] != "--to")
             return usageError("unknown option '" + args[i] + "' of dump");
         if (!parseSlot(args[i + 1], 0, args[i] == "--from" ? from : to))
-            return usageError("slots run from 0 to 37");
+            return usageError("blocks run from 0 to 37");
     }
     if (from > to)
         return usageError("--from must not come after --to");
@@ -212,7 +212,7 @@ int dump(const std::string &path, const Args &args)
     if (!load(path, state, error))
         return failure(error);
     for (int slot = from; slot <= to; ++slot) {
-        const CalibrationBlock &b = state.slots[slot];
+        const CalibrationBlock &b = state.blocks[slot];
         const std::string name = blockName(b);
         if (!nameReadsBack(name)) {
             std::fprintf(stderr, "tarvik-standin: slot %d left out: its name cannot be written as text\n", slot);
@@ -291,7 +291,7 @@ std::string setFault(Faults &f, const Args &a)
         return parseCode(a[1], std::numeric_limits<std::int32_t>::max(), f.serialResult)
             ? ""
             : "the serial result must be a non-zero 32-bit integer";
-    return parseSlot(a[1], kAmbientSlot, f.corruptWriteSlot) ? "" : "writable slots run from 9 to 37";
+    return parseSlot(a[1], kAmbientSlot, f.corruptWriteSlot) ? "" : "writable blocks run from 9 to 37";
 }
 
 int printLog(const std::string &path)
