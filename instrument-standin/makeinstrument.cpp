@@ -99,7 +99,7 @@ std::string makeInstrumentError(const std::string &serial, int ambientSlot,
     }
     const std::size_t freeSlots = std::size_t(kUserSlotCount - (isUserSlot(ambientSlot) ? 1 : 0));
     if (userCalibrations.size() > freeSlots)
-        return "only " + std::to_string(freeSlots) + " user blocks are free";
+        return "only " + std::to_string(freeSlots) + " user slots are free";
     return {};
 }
 

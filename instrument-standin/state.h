@@ -1,7 +1,7 @@
 #ifndef STANDIN_STATE_H
 #define STANDIN_STATE_H
 
-// The simulated instrument behind the stand-in TARVIKdll: its blocks, serial
+// The simulated instrument behind the stand-in TARVIKdll: its slots, serial
 // number and injected faults, the file that keeps them between processes, and
 // the call log. Free of Qt so that the library, its tool and the tests share it.
 
@@ -15,7 +15,7 @@
 namespace standin {
 
 constexpr int kSlotCount = 38;
-constexpr int kLastWriteProtectedSlot = 8; // factory blocks and the reserved slot 8
+constexpr int kLastWriteProtectedSlot = 8; // factory slots and the reserved slot 8
 constexpr std::size_t kMaxSerialLength = 13; // plus the terminating zero: 14 bytes
 constexpr std::size_t kNameBufferSize = 20;
 constexpr char kAmbientName[] = "JUST w. Diffuser";
@@ -100,20 +100,20 @@ void appendCallLog(const std::string &statePath, const CallLogEntry &entry);
 std::vector<CallLogEntry> readCallLog(const std::string &statePath = standin::statePath());
 bool clearCallLog(const std::string &statePath = standin::statePath());
 
-// Model families as the factory blocks' names show them. GbrledLowerCase spells
+// Model families as the factory slots' names show them. GbrledLowerCase spells
 // the family word in lower case to check that it is recognised in any case.
 enum class Family { Rgbblu, Gbrled, Both, Neither, GbrledLowerCase };
 
 // "rgbblu", "gbrled", "both", "neither", "gbrled-lower".
 bool parseFamily(const std::string &text, Family &family);
 
-// A made-up instrument: factory names in blocks 0 to 7, a reserved block in 8,
+// A made-up instrument: factory names in slots 0 to 7, a reserved block in 8,
 // the ambient calibration at ambientSlot (none when negative), the user
 // calibrations from slot 10 upward skipping the ambient slot, every other user
 // slot empty. Each user calibration i (0-based) is userCalibrationBlock(name, i).
 // Returns a message when the request cannot be met: a serial longer than 13
 // bytes, an ambient slot outside 9 to 37, a name longer than 19 bytes, or more
-// calibrations than free blocks.
+// calibrations than free slots.
 std::string makeInstrumentError(const std::string &serial, int ambientSlot,
                                 const std::vector<std::string> &userCalibrations);
 // Requires makeInstrumentError(...) to be empty; cuts or drops what does not fit.

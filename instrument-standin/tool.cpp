@@ -33,7 +33,7 @@ const char kUsage[] =
     "                          or gbrled-lower; N from 9 to 37\n"
     "  list                    serial number, faults and the name of every slot\n"
     "  dump [--from N] [--to N]\n"
-    "                          the blocks' blocks as a calibration text file (0 to 37)\n"
+    "                          the slots' blocks as a calibration text file (0 to 37)\n"
     "  fault open CODE         TARVIKopen fails with CODE (negative)\n"
     "  fault serial CODE       TARVIKgetserial fails with CODE (non-zero)\n"
     "  fault call FUNCTION SLOT CODE [N]\n"
@@ -203,7 +203,7 @@ int dump(const std::string &path, const Args &args)
         if (args[i] != "--from" && args[i] != "--to")
             return usageError("unknown option '" + args[i] + "' of dump");
         if (!parseSlot(args[i + 1], 0, args[i] == "--from" ? from : to))
-            return usageError("blocks run from 0 to 37");
+            return usageError("slots run from 0 to 37");
     }
     if (from > to)
         return usageError("--from must not come after --to");
@@ -291,7 +291,7 @@ std::string setFault(Faults &f, const Args &a)
         return parseCode(a[1], std::numeric_limits<std::int32_t>::max(), f.serialResult)
             ? ""
             : "the serial result must be a non-zero 32-bit integer";
-    return parseSlot(a[1], kAmbientSlot, f.corruptWriteSlot) ? "" : "writable blocks run from 9 to 37";
+    return parseSlot(a[1], kAmbientSlot, f.corruptWriteSlot) ? "" : "writable slots run from 9 to 37";
 }
 
 int printLog(const std::string &path)
