@@ -1,6 +1,7 @@
 #include "sorting.h"
 #include "ui_sorting.h"
 
+#include <QHeaderView>
 #include <QPushButton>
 #include <QTableWidget>
 
@@ -72,6 +73,9 @@ Sorting::Sorting(QWidget *parent)
     connect(ui->pushButton, SIGNAL(clicked()), this, SLOT(loadButtonPressed()));
 
     pressed = false;
+    // The header's default sort column is shifted past the one column when the form
+    // adds it, which would leave the available calibrations unsorted; name them explicitly.
+    ui->export_source_TWG->horizontalHeader()->setSortIndicator(0, Qt::AscendingOrder);
     ui->export_source_TWG->setSortingEnabled(true);
     ui->export_del_PBN->setEnabled(false);
 }
