@@ -2,10 +2,12 @@
 #define DIALOGPROBE_H
 
 #include "dialog.h"
+#include "tarvikdll.h"
 
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QTableWidget>
 
 // Lets the tests look into the main window the way its own operations do.
 class DialogProbe
@@ -33,6 +35,7 @@ public:
     QString tmpCalFileName() const { return d.tmpCalFile.fileName(); }
 
     bool findTARVIK() { return d.findTARVIK(); }
+    bool openInstrument() { return TARVIKopen(&d.deviceHandle, 1) == 0; }
     int getCalInternal() { return d.getCalInternal(); }
     int getCalFromFile() { return d.getCalFromFile(); }
     void updateTARVIK(const CalibrationPairList &chosen) { d.updateTARVIK(chosen); }

@@ -1,0 +1,35 @@
+#ifndef CATALOGUES_H
+#define CATALOGUES_H
+
+#include "cataloguesource.h"
+#include "httpstub.h"
+
+#include <QByteArray>
+#include <QString>
+
+// Calibration text files for tests, and a stub server that serves them as the catalogue.
+namespace catalogues {
+
+inline QByteArray record(const QString &name, float intensity, int base)
+{
+    return "[CAL_NAME] " + name.toUtf8() + "\n[ABS_INTENSITY_CAL] " + QByteArray::number(intensity) +
+        "\n[XCAL] 1.02 0.01 -0.03\n[YCAL] 0.02 0.97 0.01\n[ZCAL] -0.01 0.04 1.05\n[BASCAL_INDEX] " +
+        QByteArray::number(base) + "\n";
+}
+
+inline QByteArray labDefault()
+{
+    return record("Daylight D65", 1.1f, 3) + record("Tungsten A", 0.9f, 4);
+}
+
+// Points every dialog built afterwards at `server`, which serves `body` as its only file.
+inline void serve(HttpStub &server, const QByteArray &body)
+{
+    server.serve("/TARVIK/Calibrations/", HttpStub::listingFor({"catalogue.txt"}));
+    server.serve("/TARVIK/Calibrations/catalogue.txt", body);
+    overrideCatalogueSourceForTesting(server.baseAddress(), 5000);
+}
+
+} // namespace catalogues
+
+#endif
