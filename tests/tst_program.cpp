@@ -1,4 +1,5 @@
 #include "programrun.h"
+#include "standinfixture.h"
 
 #include <QtTest>
 
@@ -9,9 +10,7 @@ class TestProgram : public QObject
 
     static QProcessEnvironment environment()
     {
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("TARVIK_STANDIN_STATE", QDir(qEnvironmentVariable("TARVIK_TEST_WORKDIR")).filePath("no-instrument.state"));
-        return env;
+        return QProcessEnvironment::systemEnvironment();
     }
 
     static void verifyClean(const ProgramRun &run)
@@ -23,6 +22,13 @@ class TestProgram : public QObject
     }
 
 private slots:
+    void init()
+    {
+        standin::InstrumentState detached = instrument::make();
+        detached.attached = false;
+        instrument::install(detached);
+    }
+
     void quitEndsTheProgramWithExitCodeZero()
     {
         const ProgramRun run = runProgram({"wait-window dialog",

@@ -7,11 +7,10 @@
 //   expect-text WINDOW WIDGET TEXT... the text now, or fail
 //   expect-hidden WINDOW WIDGET / expect-visible WINDOW WIDGET
 //   click WINDOW WIDGET               left click in the middle of a widget
-//   click-row WINDOW TABLE ROW        left click on a table row
+//   click-row WINDOW TABLE ROW        left click on a table row (a number, or =NAME)
 //   double-click-row WINDOW TABLE ROW
-//   drag-row WINDOW TABLE FROM TO     press on FROM, move row by row to TO, release
+//   drag-row WINDOW TABLE FROM TO     press on row FROM, move row by row to row TO, release
 //   expect-rows WINDOW TABLE A|B|C    the names of the table top to bottom ("" for none)
-//   find-row WINDOW TABLE NAME        remembers the row of NAME as $row
 //   answer-message-box                presses the default or first button of a message box
 //   choose-file PATH / cancel-file-dialog
 //   screenshot WINDOW PATH
@@ -85,6 +84,17 @@ private:
         return QString();
     }
 
+    // A row is given by its number, or as =NAME by the calibration it shows.
+    int rowOf(QTableWidget *table, const QString &spec)
+    {
+        if (!spec.startsWith('='))
+            return spec.toInt();
+        for (int row = 0; row < table->rowCount(); ++row)
+            if (table->item(row, 0) && table->item(row, 0)->text() == spec.mid(1))
+                return row;
+        fail("no row shows " + spec.mid(1));
+    }
+
     QPoint rowCentre(QTableWidget *table, int row)
     {
         QTableWidgetItem *item = table->item(row, 0);
@@ -141,7 +151,7 @@ private:
             auto *table = widget<QTableWidget>(a.value(1), a.value(2));
             if (!table)
                 return false;
-            const QPoint p = rowCentre(table, a.value(3).toInt());
+            const QPoint p = rowCentre(table, rowOf(table, a.mid(3).join(' ')));
             QTest::mouseClick(table->viewport(), Qt::LeftButton, Qt::NoModifier, p);
             if (cmd == "double-click-row")
                 QTest::mouseDClick(table->viewport(), Qt::LeftButton, Qt::NoModifier, p);
@@ -151,8 +161,8 @@ private:
             auto *table = widget<QTableWidget>(a.value(1), a.value(2));
             if (!table)
                 return false;
-            const int from = a.value(3).toInt();
-            const int to = a.value(4).toInt();
+            const int from = rowOf(table, a.value(3));
+            const int to = rowOf(table, a.value(4));
             QWidget *viewport = table->viewport();
             QTest::mousePress(viewport, Qt::LeftButton, Qt::NoModifier, rowCentre(table, from));
             const int step = to > from ? 1 : -1;
