@@ -27,7 +27,8 @@ constexpr char kPadding = '#';
 struct CallSpec
 {
     const char *function;
-    int slot;                // -1: the call takes no slot
+    bool takesSlot;
+    int slot;                // logged as -1 when the call takes none
     CallFunction faultable;  // which injected call fault applies
     bool writes;
 };
@@ -77,7 +78,7 @@ std::int32_t checkedResult(const CallSpec &spec, std::int32_t handle, const void
         return kErrorBadHandle;
     if (!buffer)
         return kErrorNullBuffer;
-    if (spec.slot != -1 && (spec.slot < 0 || spec.slot >= kSlotCount))
+    if (spec.takesSlot && (spec.slot < 0 || spec.slot >= kSlotCount))
         return kErrorBadSlot;
     if (spec.writes && spec.slot <= kLastWriteProtectedSlot)
         return kErrorWriteProtected;
@@ -151,7 +152,7 @@ std::int32_t TARVIKopen(std::int32_t *handle, std::int32_t /* mode: always 1 */)
 
 std::int32_t TARVIKgetserial(std::int32_t handle, char *serial)
 {
-    const CallSpec spec{"TARVIKgetserial", -1, CallFunction::None, false};
+    const CallSpec spec{"TARVIKgetserial", false, -1, CallFunction::None, false};
     return instrumentCall(spec, handle, serial, [&](InstrumentState &state, bool &) {
         if (state.faults.serialResult != 0)
             return state.faults.serialResult;
@@ -162,7 +163,7 @@ std::int32_t TARVIKgetserial(std::int32_t handle, char *serial)
 
 std::int32_t TARVIKgetdevicecalname(std::int32_t handle, std::int32_t slot, char *name)
 {
-    const CallSpec spec{"TARVIKgetdevicecalname", slot, CallFunction::GetDeviceCalName, false};
+    const CallSpec spec{"TARVIKgetdevicecalname", true, slot, CallFunction::GetDeviceCalName, false};
     return instrumentCall(spec, handle, name, [&](InstrumentState &state, bool &) {
         fillText(name, kNameBufferSize, blockName(state.blocks[slot]), state.faults.unterminatedNames);
         return std::int32_t(0);
@@ -171,7 +172,7 @@ std::int32_t TARVIKgetdevicecalname(std::int32_t handle, std::int32_t slot, char
 
 std::int32_t TARVIKretrievedevicecal(std::int32_t handle, std::int32_t slot, CalibrationBlock *block)
 {
-    const CallSpec spec{"TARVIKretrievedevicecal", slot, CallFunction::RetrieveDeviceCal, false};
+    const CallSpec spec{"TARVIKretrievedevicecal", true, slot, CallFunction::RetrieveDeviceCal, false};
     return instrumentCall(spec, handle, block, [&](InstrumentState &state, bool &) {
         *block = state.blocks[slot];
         if (state.faults.unterminatedNames)
@@ -182,7 +183,7 @@ std::int32_t TARVIKretrievedevicecal(std::int32_t handle, std::int32_t slot, Cal
 
 std::int32_t TARVIKloaddevicecal(std::int32_t handle, std::int32_t slot, CalibrationBlock *block)
 {
-    const CallSpec spec{"TARVIKloaddevicecal", slot, CallFunction::LoadDeviceCal, true};
+    const CallSpec spec{"TARVIKloaddevicecal", true, slot, CallFunction::LoadDeviceCal, true};
     return instrumentCall(spec, handle, block, [&](InstrumentState &state, bool &changed) {
         // A name the instrument could not hand back terminated is refused, not stored.
         if (calNameLength(*block) == kCalNameSize)
