@@ -114,10 +114,11 @@ public:
         QTest::mousePress(table->viewport(), Qt::LeftButton, {}, pointOf(table, row));
     }
 
-    static void moveInto(QTableWidget *table, int row, Qt::MouseButtons held = Qt::LeftButton)
+    // with the left button held, as the view sees no movement otherwise
+    static void moveInto(QTableWidget *table, int row)
     {
         const QPoint at = pointOf(table, row);
-        QMouseEvent move(QEvent::MouseMove, at, table->viewport()->mapToGlobal(at), Qt::NoButton, held,
+        QMouseEvent move(QEvent::MouseMove, at, table->viewport()->mapToGlobal(at), Qt::NoButton, Qt::LeftButton,
                          Qt::NoModifier);
         QApplication::sendEvent(table->viewport(), &move);
     }
@@ -307,7 +308,7 @@ private slots:
 
     void draggingMovesACalibrationOneRowAtATime_data()
     {
-        QTest::addColumn<bool>("pressFirst");
+        QTest::addColumn<bool>("pressOnARow");
         QTest::addColumn<QList<int> >("entered");
         QTest::addColumn<QString>("order");
         QTest::addColumn<int>("currentRow");
@@ -318,12 +319,12 @@ private slots:
         QTest::newRow("jump up") << true << QList<int>{1} << "ABCDEF" << -1;
         QTest::newRow("jump to the top") << true << QList<int>{0} << "ABCDEF" << -1;
         QTest::newRow("jump down") << true << QList<int>{5} << "ABCDEF" << -1;
-        QTest::newRow("not pressed") << false << QList<int>{2} << "ABCDEF" << -1;
+        QTest::newRow("pressed below the rows") << false << QList<int>{5} << "ABCDEF" << -1;
     }
 
     void draggingMovesACalibrationOneRowAtATime()
     {
-        QFETCH(bool, pressFirst);
+        QFETCH(bool, pressOnARow);
         QFETCH(QList<int>, entered);
         QFETCH(QString, order);
         QFETCH(int, currentRow);
@@ -334,16 +335,18 @@ private slots:
             set.append({name, description(int(name.unicode()))});
         win.w.setExportItems({}, set);
 
-        if (pressFirst) {
+        if (pressOnARow) {
             Window::press(win.current, 3);
         } else {
-            // a completed click ends the drag, so a later hover must not reorder
-            Window::click(win.current, 3);
+            // A finished click ends a drag; a drag begun on no calibration must not move the current one.
+            Window::click(win.current, 4);
+            const QPoint below = Window::pointOf(win.current, 5) + QPoint(0, 2 * win.current->rowHeight(5));
+            QVERIFY(!win.current->itemAt(below));
+            QTest::mousePress(win.current->viewport(), Qt::LeftButton, {}, below);
         }
         for (int row : entered)
-            Window::moveInto(win.current, row, pressFirst ? Qt::LeftButton : Qt::NoButton);
-        if (pressFirst)
-            Window::release(win.current, entered.last());
+            Window::moveInto(win.current, row);
+        Window::release(win.current, entered.last());
 
         QCOMPARE(Window::names(win.current).join(QString()), order);
         if (currentRow >= 0) {
@@ -422,6 +425,10 @@ private slots:
         QVERIFY(!win.update->isEnabled());
         QTest::mouseClick(win.update, Qt::LeftButton);
         QCOMPARE(emitted.count(), 0);
+        // the longer line must not push the window wider
+        QCoreApplication::processEvents();
+        QCOMPARE(win.w.width(), 595);
+        QVERIFY(win.currentCount->mapTo(&win.w, QPoint(win.currentCount->width(), 0)).x() <= 595);
 
         Window::doubleClick(win.current, 0);
         QCOMPARE(win.currentCount->text(), QString("29 calibrations in TARVIK, 1 too many: remove 1 before updating"));

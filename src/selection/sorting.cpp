@@ -237,6 +237,8 @@ void Sorting::showSourceCount()
 void Sorting::showCurrentCount()
 {
     const int n = ui->export_current_TWG->rowCount();
+    // The warning is twice as long as the usual line; wrapping it keeps the window's width.
+    ui->label_2->setWordWrap(n > kUserSlots);
     if (n > kUserSlots)
         ui->label_2->setText(tr("%1 calibrations in TARVIK, %2 too many: remove %2 before updating")
                                  .arg(n)
