@@ -1,0 +1,24 @@
+#ifndef CATALOGUEMERGE_H
+#define CATALOGUEMERGE_H
+
+#include "calibrationblock.h"
+#include "calibrationlist.h"
+
+#include <vector>
+
+// The instrument's side of the merge: what it holds and which model families it belongs to.
+struct InstrumentModel
+{
+    const CalibrationList &calibrations;
+    bool rgbbluFound;
+    bool gbrledFound;
+};
+
+// Adds the blocks read from a catalogue file to the catalogue and to the calibrations
+// the instrument could take, in file order: empty blocks are dropped, version suffixes
+// removed, a family whose model the instrument is not is dropped, the first record of
+// a name wins except that a V1.1 record takes the place of the earlier ones of its name.
+void mergeCatalogueBlocks(const std::vector<CalibrationBlock> &blocks, const InstrumentModel &instrument,
+                          CalibrationList &catalogue, CalibrationList &addable);
+
+#endif
