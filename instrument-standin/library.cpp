@@ -6,6 +6,7 @@
 
 #include "state.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstring>
