@@ -2,6 +2,41 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de_DE">
 <context>
+    <name>Sorting</name>
+    <message>
+        <source>Quillor TARVIK Calibration Updater</source>
+        <translation>Quillor TARVIK Kalibrierungs-Updater</translation>
+    </message>
+    <message>
+        <source>No Quillor TARVIK found.</source>
+        <translation>Kein Quillor TARVIK gefunden.</translation>
+    </message>
+    <message>
+        <source>Calibrations:</source>
+        <translation>Kalibrierungen:</translation>
+    </message>
+    <message>
+        <source>Item</source>
+        <translation>Eintrag</translation>
+    </message>
+    <message>
+        <source>Update</source>
+        <translation>Aktualisieren</translation>
+    </message>
+    <message>
+        <source>%1 available calibrations</source>
+        <translation>%1 verfügbare Kalibrierungen</translation>
+    </message>
+    <message>
+        <source>%1 calibrations in TARVIK, %2 too many: remove %2 before updating</source>
+        <translation>%1 Kalibrierungen im TARVIK, %2 zu viele: entfernen Sie %2 vor dem Aktualisieren</translation>
+    </message>
+    <message>
+        <source>%1 calibrations in TARVIK, %2 free</source>
+        <translation>%1 Kalibrierungen im TARVIK, %2 frei</translation>
+    </message>
+</context>
+<context>
     <name>dialog</name>
     <message>
         <source>Quillor TARVIK Calibration Updater</source>
@@ -34,6 +69,74 @@
     <message>
         <source>Using Base Calibration #</source>
         <translation>Verwendet Basiskalibrierung #</translation>
+    </message>
+    <message>
+        <source>Network error</source>
+        <translation>Netzwerkfehler</translation>
+    </message>
+    <message>
+        <source>Unable to download correction matrizes from the Internet, please select a Calibrations.txt file locally</source>
+        <translation>Die Korrekturmatrizen konnten nicht aus dem Internet geladen werden. Bitte wählen Sie eine lokale Datei Calibrations.txt aus.</translation>
+    </message>
+    <message>
+        <source>Open File</source>
+        <translation>Datei öffnen</translation>
+    </message>
+    <message>
+        <source>Error while connecting to Quillor TARVIK.</source>
+        <translation>Fehler beim Verbinden mit dem Quillor TARVIK.</translation>
+    </message>
+    <message>
+        <source>Found Quillor TARVIK:</source>
+        <translation>Quillor TARVIK gefunden:</translation>
+    </message>
+    <message>
+        <source>Communication error with Quillor TARVIK.</source>
+        <translation>Kommunikationsfehler mit dem Quillor TARVIK.</translation>
+    </message>
+    <message>
+        <source>Serial: %1</source>
+        <translation>Seriennummer: %1</translation>
+    </message>
+    <message>
+        <source>Found Quillor TARVIK: %1</source>
+        <translation>Quillor TARVIK gefunden: %1</translation>
+    </message>
+    <message>
+        <source>Updating TARVIK...</source>
+        <translation>TARVIK wird aktualisiert...</translation>
+    </message>
+    <message>
+        <source>Backup failed: nothing was written.</source>
+        <translation>Sicherung fehlgeschlagen: nichts wurde geschrieben.</translation>
+    </message>
+    <message>
+        <source>Could not save the instrument&apos;s calibrations to %1.</source>
+        <translation>Die Kalibrierungen des Geräts konnten nicht unter %1 gesichert werden.</translation>
+    </message>
+    <message>
+        <source>Updating calibration %1.</source>
+        <translation>Kalibrierung %1 wird aktualisiert.</translation>
+    </message>
+    <message>
+        <source>Loading calibrations Ok.</source>
+        <translation>Kalibrierungen erfolgreich geladen.</translation>
+    </message>
+    <message>
+        <source>Your Quillor TARVIK is up to date.</source>
+        <translation>Ihr Quillor TARVIK ist auf dem neuesten Stand.</translation>
+    </message>
+    <message>
+        <source>Backup saved to %1</source>
+        <translation>Sicherung gespeichert unter %1</translation>
+    </message>
+    <message>
+        <source>Loading calibrations failed</source>
+        <translation>Laden der Kalibrierungen fehlgeschlagen</translation>
+    </message>
+    <message>
+        <source>Please restart the application!</source>
+        <translation>Bitte starten Sie die Anwendung neu!</translation>
     </message>
 </context>
 </TS>

@@ -2,6 +2,41 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en_US">
 <context>
+    <name>Sorting</name>
+    <message>
+        <source>Quillor TARVIK Calibration Updater</source>
+        <translation>Quillor TARVIK Calibration Updater</translation>
+    </message>
+    <message>
+        <source>No Quillor TARVIK found.</source>
+        <translation>No Quillor TARVIK found.</translation>
+    </message>
+    <message>
+        <source>Calibrations:</source>
+        <translation>Calibrations:</translation>
+    </message>
+    <message>
+        <source>Item</source>
+        <translation>Item</translation>
+    </message>
+    <message>
+        <source>Update</source>
+        <translation>Update</translation>
+    </message>
+    <message>
+        <source>%1 available calibrations</source>
+        <translation>%1 available calibrations</translation>
+    </message>
+    <message>
+        <source>%1 calibrations in TARVIK, %2 too many: remove %2 before updating</source>
+        <translation>%1 calibrations in TARVIK, %2 too many: remove %2 before updating</translation>
+    </message>
+    <message>
+        <source>%1 calibrations in TARVIK, %2 free</source>
+        <translation>%1 calibrations in TARVIK, %2 free</translation>
+    </message>
+</context>
+<context>
     <name>dialog</name>
     <message>
         <source>Quillor TARVIK Calibration Updater</source>
@@ -34,6 +69,74 @@
     <message>
         <source>Using Base Calibration #</source>
         <translation>Using Base Calibration #</translation>
+    </message>
+    <message>
+        <source>Network error</source>
+        <translation>Network error</translation>
+    </message>
+    <message>
+        <source>Unable to download correction matrizes from the Internet, please select a Calibrations.txt file locally</source>
+        <translation>Unable to download correction matrizes from the Internet, please select a Calibrations.txt file locally</translation>
+    </message>
+    <message>
+        <source>Open File</source>
+        <translation>Open File</translation>
+    </message>
+    <message>
+        <source>Error while connecting to Quillor TARVIK.</source>
+        <translation>Error while connecting to Quillor TARVIK.</translation>
+    </message>
+    <message>
+        <source>Found Quillor TARVIK:</source>
+        <translation>Found Quillor TARVIK:</translation>
+    </message>
+    <message>
+        <source>Communication error with Quillor TARVIK.</source>
+        <translation>Communication error with Quillor TARVIK.</translation>
+    </message>
+    <message>
+        <source>Serial: %1</source>
+        <translation>Serial: %1</translation>
+    </message>
+    <message>
+        <source>Found Quillor TARVIK: %1</source>
+        <translation>Found Quillor TARVIK: %1</translation>
+    </message>
+    <message>
+        <source>Updating TARVIK...</source>
+        <translation>Updating TARVIK...</translation>
+    </message>
+    <message>
+        <source>Backup failed: nothing was written.</source>
+        <translation>Backup failed: nothing was written.</translation>
+    </message>
+    <message>
+        <source>Could not save the instrument&apos;s calibrations to %1.</source>
+        <translation>Could not save the instrument's calibrations to %1.</translation>
+    </message>
+    <message>
+        <source>Updating calibration %1.</source>
+        <translation>Updating calibration %1.</translation>
+    </message>
+    <message>
+        <source>Loading calibrations Ok.</source>
+        <translation>Loading calibrations Ok.</translation>
+    </message>
+    <message>
+        <source>Your Quillor TARVIK is up to date.</source>
+        <translation>Your Quillor TARVIK is up to date.</translation>
+    </message>
+    <message>
+        <source>Backup saved to %1</source>
+        <translation>Backup saved to %1</translation>
+    </message>
+    <message>
+        <source>Loading calibrations failed</source>
+        <translation>Loading calibrations failed</translation>
+    </message>
+    <message>
+        <source>Please restart the application!</source>
+        <translation>Please restart the application!</translation>
     </message>
 </context>
 </TS>
