@@ -114,20 +114,8 @@ public:
             if (c == kEnd)
                 return false;
         }
-        if (lower(c) == 'n')
-            return follows("an") && convert(start, out);
-        if (lower(c) == 'i') {
-            if (!follows("nf"))
-                return false;
-            c = get();
-            if (lower(c) == 'i') {
-                if (!follows("nity"))
-                    return false;
-            } else {
-                unget(c);
-            }
-            return convert(start, out);
-        }
+        if (lower(c) == 'n' || lower(c) == 'i')
+            return namedValue(lower(c), start, out);
 
         bool hex = false;
         bool digit = false;
@@ -208,7 +196,24 @@ private:
             --m_pos;
     }
 
-    // The remaining letters of "nan" or "infinity", in any case.
+    // "nan", "inf" or "infinity" in any case, after a sign if any; first is the letter already read.
+    bool namedValue(int first, std::size_t start, float &out)
+    {
+        if (first == 'n')
+            return follows("an") && convert(start, out);
+        if (!follows("nf"))
+            return false;
+        const int c = get();
+        if (lower(c) == 'i') {
+            if (!follows("nity"))
+                return false;
+        } else {
+            unget(c);
+        }
+        return convert(start, out);
+    }
+
+    // The remaining letters of a named value, in any case.
     bool follows(const char *letters)
     {
         for (; *letters; ++letters) {
