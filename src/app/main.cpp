@@ -2,6 +2,7 @@
 #include "startup.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <QLocale>
 #include <QPixmap>
 #include <QSplashScreen>
@@ -9,6 +10,7 @@
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
+    app.setWindowIcon(QIcon(QStringLiteral(":/icons/tarvik-calibration-updater.png")));
     const QString resources = resourcesDirectory();
     const QString localeName = QLocale::system().name();
     QLocale::setDefault(QLocale(languageCode(localeName)));
