@@ -1,5 +1,5 @@
 // Plays the script named by TARVIK_UIDRIVER_SCRIPT, one command per line, against the
-// program it is preloaded into, and logs to TARVIK_UIDRIVER_LOG. A step that cannot be
+// program it is preloaded into, and logs to TARVIK_UIDRIVER_LOG ("ok <epoch ms> <step>"). A step that cannot be
 // done within its time ends the program with exit code 97, so a test sees the failure.
 //
 //   wait-window NAME                  a visible top-level widget with that object name
@@ -13,11 +13,13 @@
 //   expect-rows WINDOW TABLE A|B|C    the names of the table top to bottom ("" for none)
 //   answer-message-box                presses the default or first button of a message box
 //   choose-file PATH / cancel-file-dialog
+//   close WINDOW                      as by its frame's close button
 //   screenshot WINDOW PATH
 //   sleep MS
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileDialog>
@@ -205,6 +207,13 @@ private:
             }
             return true;
         }
+        if (cmd == "close") {
+            QWidget *w = window(a.value(1));
+            if (!w)
+                return false;
+            w->close();
+            return true;
+        }
         if (cmd == "screenshot") {
             QWidget *w = window(a.value(1));
             if (!w)
@@ -224,7 +233,7 @@ private:
         const bool done = line.startsWith('#') || run(line.split(' '));
         m_busy = false;
         if (done) {
-            log("ok " + line);
+            log(QString("ok %1 %2").arg(QDateTime::currentMSecsSinceEpoch()).arg(line));
             ++m_current;
             m_stepClock.restart();
         } else if (m_stepClock.elapsed() > 30000) {
