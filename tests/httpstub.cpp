@@ -1,7 +1,10 @@
 #include "httpstub.h"
 
 #include <QTcpSocket>
+#include <QTimer>
 #include <QUrl>
+
+#include <memory>
 
 HttpStub::HttpStub(QObject *parent)
     : QObject(parent)
@@ -21,6 +24,18 @@ void HttpStub::serve(const QByteArray &path, const QByteArray &body, int status)
 void HttpStub::misbehave(const QByteArray &path, Behaviour behaviour)
 {
     m_routes[path].behaviour = behaviour;
+}
+
+void HttpStub::stream(const QByteArray &path, const QByteArray &unit, qint64 totalBytes, bool announceLength,
+                      int chunkBytes, int intervalMs)
+{
+    Route r;
+    r.streamTotal = totalBytes;
+    r.announceLength = announceLength;
+    r.intervalMs = intervalMs;
+    while (r.streamChunk.size() < chunkBytes)
+        r.streamChunk += unit;
+    m_routes.insert(path, r);
 }
 
 QByteArray HttpStub::listingFor(const QStringList &names)
@@ -76,9 +91,38 @@ void HttpStub::answer(QTcpSocket *socket, const QByteArray &path)
         socket->abort();
         return;
     }
+    if (r.streamTotal >= 0) {
+        startStream(socket, r);
+        return;
+    }
     QByteArray reply = "HTTP/1.1 " + QByteArray::number(r.status) + (r.status == 200 ? " OK" : " Error")
         + "\r\nContent-Type: text/html\r\nContent-Length: " + QByteArray::number(r.body.size())
         + "\r\nConnection: close\r\n\r\n" + r.body;
     socket->write(reply);
     socket->disconnectFromHost();
+}
+
+void HttpStub::startStream(QTcpSocket *socket, const Route &route)
+{
+    QByteArray head = "HTTP/1.1 200 OK\r\nContent-Type: text/plain\r\nConnection: close\r\n";
+    if (route.announceLength)
+        head += "Content-Length: " + QByteArray::number(route.streamTotal) + "\r\n";
+    socket->write(head + "\r\n");
+    // The timer belongs to the socket, so a client that hangs up ends the stream.
+    auto *timer = new QTimer(socket);
+    auto left = std::make_shared<qint64>(route.streamTotal);
+    const QByteArray chunk = route.streamChunk;
+    connect(timer, &QTimer::timeout, socket, [this, socket, timer, left, chunk] {
+        if (socket->bytesToWrite() >= chunk.size())
+            return; // the client is not keeping up; produce no more than it takes
+        const QByteArray piece = chunk.left(int(qMin<qint64>(*left, chunk.size())));
+        socket->write(piece);
+        m_streamed += piece.size();
+        *left -= piece.size();
+        if (*left == 0) {
+            timer->stop();
+            socket->disconnectFromHost();
+        }
+    });
+    timer->start(route.intervalMs);
 }
