@@ -59,10 +59,10 @@ bool saveReporting(const std::string &path, const InstrumentState &state)
 }
 
 // The injected call fault, counting matching calls when only one of them is to fail.
-std::int32_t injectedFailure(const CallSpec &spec, InstrumentState &state, bool &changed)
+std::int32_t injectedFailure(const CallSpec &call, InstrumentState &state, bool &changed)
 {
     CallFault &fault = state.faults.call;
-    if (spec.faultable == CallFunction::None || fault.function != spec.faultable || fault.slot != spec.slot)
+    if (call.faultable == CallFunction::None || fault.function != call.faultable || fault.slot != call.slot)
         return 0;
     if (fault.occurrence == 0)
         return fault.code;
@@ -73,40 +73,40 @@ std::int32_t injectedFailure(const CallSpec &spec, InstrumentState &state, bool 
     return fault.seen == fault.occurrence ? fault.code : 0;
 }
 
-std::int32_t checkedResult(const CallSpec &spec, std::int32_t handle, const void *buffer)
+std::int32_t checkedResult(const CallSpec &call, std::int32_t handle, const void *buffer)
 {
     if (g_openHandle == 0 || handle != g_openHandle)
         return kErrorBadHandle;
     if (!buffer)
         return kErrorNullBuffer;
-    if (spec.takesSlot && (spec.slot < 0 || spec.slot >= kSlotCount))
+    if (call.takesSlot && (call.slot < 0 || call.slot >= kSlotCount))
         return kErrorBadSlot;
-    if (spec.writes && spec.slot <= kLastWriteProtectedSlot)
+    if (call.writes && call.slot <= kLastWriteProtectedSlot)
         return kErrorWriteProtected;
     return 0;
 }
 
 // Body: std::int32_t(InstrumentState &, bool &changed); runs only when every check passed.
 template <typename Body>
-std::int32_t instrumentCall(const CallSpec &spec, std::int32_t handle, const void *buffer, Body body)
+std::int32_t instrumentCall(const CallSpec &call, std::int32_t handle, const void *buffer, Body body)
 {
     const std::string path = statePath();
     InstrumentState state;
     std::int32_t result = kErrorStateFile;
     if (loadReporting(path, state)) {
         pause(state);
-        result = checkedResult(spec, handle, buffer);
+        result = checkedResult(call, handle, buffer);
         if (result == 0 && !state.attached)
             result = kErrorDetached;
         bool changed = false;
         if (result == 0)
-            result = injectedFailure(spec, state, changed);
+            result = injectedFailure(call, state, changed);
         if (result == 0)
             result = body(state, changed);
         if (changed && !saveReporting(path, state) && result == 0)
             result = kErrorStateFile;
     }
-    appendCallLog(path, {spec.function, spec.slot, result});
+    appendCallLog(path, {call.function, call.slot, result});
     return result;
 }
 
@@ -153,8 +153,8 @@ std::int32_t TARVIKopen(std::int32_t *handle, std::int32_t /* mode: always 1 */)
 
 std::int32_t TARVIKgetserial(std::int32_t handle, char *serial)
 {
-    const CallSpec spec{"TARVIKgetserial", false, -1, CallFunction::None, false};
-    return instrumentCall(spec, handle, serial, [&](InstrumentState &state, bool &) {
+    const CallSpec call{"TARVIKgetserial", false, -1, CallFunction::None, false};
+    return instrumentCall(call, handle, serial, [&](InstrumentState &state, bool &) {
         if (state.faults.serialResult != 0)
             return state.faults.serialResult;
         fillText(serial, kSerialNumberSize, state.serial, state.faults.unterminatedSerial);
@@ -164,8 +164,8 @@ std::int32_t TARVIKgetserial(std::int32_t handle, char *serial)
 
 std::int32_t TARVIKgetdevicecalname(std::int32_t handle, std::int32_t slot, char *name)
 {
-    const CallSpec spec{"TARVIKgetdevicecalname", true, slot, CallFunction::GetDeviceCalName, false};
-    return instrumentCall(spec, handle, name, [&](InstrumentState &state, bool &) {
+    const CallSpec call{"TARVIKgetdevicecalname", true, slot, CallFunction::GetDeviceCalName, false};
+    return instrumentCall(call, handle, name, [&](InstrumentState &state, bool &) {
         fillText(name, kNameBufferSize, blockName(state.blocks[slot]), state.faults.unterminatedNames);
         return std::int32_t(0);
     });
@@ -173,8 +173,8 @@ std::int32_t TARVIKgetdevicecalname(std::int32_t handle, std::int32_t slot, char
 
 std::int32_t TARVIKretrievedevicecal(std::int32_t handle, std::int32_t slot, CalibrationBlock *block)
 {
-    const CallSpec spec{"TARVIKretrievedevicecal", true, slot, CallFunction::RetrieveDeviceCal, false};
-    return instrumentCall(spec, handle, block, [&](InstrumentState &state, bool &) {
+    const CallSpec call{"TARVIKretrievedevicecal", true, slot, CallFunction::RetrieveDeviceCal, false};
+    return instrumentCall(call, handle, block, [&](InstrumentState &state, bool &) {
         *block = state.blocks[slot];
         if (state.faults.unterminatedNames)
             fillText(block->calName, kCalNameSize, blockName(*block), true);
@@ -184,8 +184,8 @@ std::int32_t TARVIKretrievedevicecal(std::int32_t handle, std::int32_t slot, Cal
 
 std::int32_t TARVIKloaddevicecal(std::int32_t handle, std::int32_t slot, CalibrationBlock *block)
 {
-    const CallSpec spec{"TARVIKloaddevicecal", true, slot, CallFunction::LoadDeviceCal, true};
-    return instrumentCall(spec, handle, block, [&](InstrumentState &state, bool &changed) {
+    const CallSpec call{"TARVIKloaddevicecal", true, slot, CallFunction::LoadDeviceCal, true};
+    return instrumentCall(call, handle, block, [&](InstrumentState &state, bool &changed) {
         // A name the instrument could not hand back terminated is refused, not stored.
         if (calNameLength(*block) == kCalNameSize)
             return kErrorUnterminatedName;
