@@ -4,7 +4,9 @@
 #include "httpstub.h"
 #include "modaldriver.h"
 
+#include <QProcess>
 #include <QRegularExpression>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -109,6 +111,37 @@ private slots:
         QCOMPARE(driver.seen(), (QStringList{kFallbackMessage, kFileChooser}));
         QVERIFY(!w.catalogueChosen());
         QVERIFY(!QFile::exists(probe.tmpCalFileName()));
+    }
+
+    // The real program, cut off from every server: the user is told, cancels the choice
+    // of a local file, and the program ends with exit code 0.
+    void cancellingEndsTheProgramWithExitCodeZero()
+    {
+        if (QStandardPaths::findExecutable("unshare").isEmpty() || QProcess::execute("unshare", {"-rn", "true"}) != 0)
+            QSKIP("needs unshare -rn (a network namespace of its own) to keep the program off every server");
+        QTemporaryDir work;
+        QFile script(work.filePath("script"));
+        QVERIFY(script.open(QIODevice::WriteOnly));
+        script.write("answer-message-box\ncancel-file-dialog\n");
+        script.close();
+
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("TARVIK_UIDRIVER_SCRIPT", script.fileName());
+        env.insert("TARVIK_UIDRIVER_LOG", work.filePath("log"));
+        QProcess program;
+        program.setProcessEnvironment(env);
+        // The driver is preloaded into the program only, not into unshare and env on the way.
+        program.start("unshare", {"-rn", "env", "LD_PRELOAD=" + qEnvironmentVariable("TARVIK_UIDRIVER"),
+                                  qEnvironmentVariable("TARVIK_UPDATER")});
+        QVERIFY(program.waitForFinished(120000));
+        QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+        QFile log(work.filePath("log"));
+        QVERIFY(log.open(QIODevice::ReadOnly));
+        const QString steps = QString::fromUtf8(log.readAll());
+        QCOMPARE(program.exitCode(), 0);
+        const int box = steps.indexOf("message box: Network error: Unable to download correction matrizes");
+        const int chooser = steps.indexOf("file dialog: Open File");
+        QVERIFY2(box >= 0 && chooser > box, qPrintable(steps));
     }
 
     void listedFilesAreStoredBackToBackInListingOrder()
