@@ -9,45 +9,20 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
-#include <memory>
 #include <random>
 
 namespace {
 
-struct Item
-{
-    QByteArray name;
-    QByteArray intensity = "1.5";
-    QByteArray x = "1 0 0";
-    QByteArray y = "0 1 0";
-    QByteArray z = "0 0 1";
-    QByteArray index = "3";
-};
-
 // One record in the layout the catalogue server uses: a tag per line, values after it.
-QByteArray recordText(const Item &r)
+QByteArray record(const QByteArray &name, const QByteArray &index = "3", const QByteArray &intensity = "1.5")
 {
-    return "[CAL_NAME] " + r.name + "\n[ABS_INTENSITY_CAL] " + r.intensity + "\n[XCAL] " + r.x
-        + "\n[YCAL] " + r.y + "\n[ZCAL] " + r.z + "\n[BASCAL_INDEX] " + r.index + "\n";
+    return "[CAL_NAME] " + name + "\n[ABS_INTENSITY_CAL] " + intensity
+        + "\n[XCAL] 1 0 0\n[YCAL] 0 1 0\n[ZCAL] 0 0 1\n[BASCAL_INDEX] " + index + "\n";
 }
 
-QByteArray recordNamed(const QByteArray &name, const QByteArray &index = "3")
-{
-    Item r;
-    r.name = name;
-    r.index = index;
-    return recordText(r);
-}
+CalibrationFileContents read(const QByteArray &bytes) { return readCalibrationFile(bytes.constData(), bytes.size()); }
 
-CalibrationFileContents read(const QByteArray &bytes)
-{
-    return readCalibrationFile(bytes.constData(), std::size_t(bytes.size()));
-}
-
-QByteArray storedName(const CalibrationBlock &b)
-{
-    return QByteArray(b.calName, int(calNameLength(b)));
-}
+QByteArray storedName(const CalibrationBlock &b) { return QByteArray(b.calName, int(calNameLength(b))); }
 
 CalibrationBlock blockFor(const QByteArray &name, std::int32_t index)
 {
@@ -74,11 +49,7 @@ QStringList namesOf(const CalibrationList &list)
     return names;
 }
 
-struct Merged
-{
-    CalibrationList catalogue;
-    CalibrationList addable;
-};
+struct Merged { CalibrationList catalogue, addable; };
 
 Merged merge(const std::vector<CalibrationBlock> &blocks, bool rgbblu, bool gbrled,
              const CalibrationList &instrument = CalibrationList())
@@ -96,35 +67,28 @@ CalibrationFileContents scannedWithTheCLibrary(const QByteArray &bytes)
         return out;
     FILE *f = fmemopen(const_cast<char *>(bytes.constData()), std::size_t(bytes.size()), "r");
     Q_ASSERT(f);
-    struct Buffers
-    {
-        char tag[6][4096];
-        char name[4096];
-    };
-    auto buf = std::make_unique<Buffers>();
+    static struct { char tag[6][4096], name[4096]; } buffers;
+    auto *buf = &buffers;
     static const char *const tags[] = {"[CAL_NAME]", "[ABS_INTENSITY_CAL]", "[XCAL]", "[YCAL]", "[ZCAL]",
                                        "[BASCAL_INDEX]"};
     for (;;) {
         CalibrationBlock b {};
         int index = 0;
-        const int n = std::fscanf(f, "%s %[^\n] %s %f %s %f %f %f %s %f %f %f %s %f %f %f %s %d",
-                                  buf->tag[0], buf->name, buf->tag[1], &b.absIntensityCal, buf->tag[2],
-                                  &b.xCal[0], &b.xCal[1], &b.xCal[2], buf->tag[3], &b.yCal[0], &b.yCal[1],
-                                  &b.yCal[2], buf->tag[4], &b.zCal[0], &b.zCal[1], &b.zCal[2], buf->tag[5],
-                                  &index);
+        const int n = std::fscanf(f, "%s %[^\n] %s %f %s %f %f %f %s %f %f %f %s %f %f %f %s %d", buf->tag[0],
+                                  buf->name, buf->tag[1], &b.absIntensityCal, buf->tag[2], &b.xCal[0], &b.xCal[1],
+                                  &b.xCal[2], buf->tag[3], &b.yCal[0], &b.yCal[1], &b.yCal[2], buf->tag[4],
+                                  &b.zCal[0], &b.zCal[1], &b.zCal[2], buf->tag[5], &index);
         if (n < 18) { // a complete record counts even when the end of the file follows it
             out.result = std::feof(f) ? 0 : 1;
             break;
         }
-        bool tagsMatch = true;
+        bool valid = true;
         for (int i = 0; i < 6; ++i)
-            tagsMatch = tagsMatch && std::strcmp(buf->tag[i], tags[i]) == 0;
-        const float numbers[] = {b.absIntensityCal, b.xCal[0], b.xCal[1], b.xCal[2], b.yCal[0],
-                                 b.yCal[1], b.yCal[2], b.zCal[0], b.zCal[1], b.zCal[2]};
-        bool finite = true;
-        for (float v : numbers)
-            finite = finite && std::isfinite(v);
-        if (!tagsMatch || !finite) {
+            valid = valid && std::strcmp(buf->tag[i], tags[i]) == 0;
+        for (float v : {b.absIntensityCal, b.xCal[0], b.xCal[1], b.xCal[2], b.yCal[0], b.yCal[1], b.yCal[2],
+                        b.zCal[0], b.zCal[1], b.zCal[2]})
+            valid = valid && std::isfinite(v);
+        if (!valid) {
             out.result = 1;
             break;
         }
@@ -140,9 +104,9 @@ CalibrationFileContents scannedWithTheCLibrary(const QByteArray &bytes)
     return out;
 }
 
-// Catalogue files as they might come from a careless editor or a broken transfer:
-// every item in many spellings, white space of every kind, wrong tags, stray bytes
-// and truncation. Tokens stay far below the reference scan's buffers.
+// Catalogue files as a careless editor or a broken transfer might leave them: every item in
+// many spellings, white space of every kind, wrong tags, stray bytes and truncation.
+// Tokens stay far below the reference scan's buffers.
 class CatalogueGenerator
 {
 public:
@@ -151,13 +115,22 @@ public:
     QByteArray file()
     {
         QByteArray text;
-        const int records = pick(5);
-        for (int i = 0; i < records; ++i)
+        for (int i = pick(5); i > 0; --i)
             text += record();
         if (chance(25))
             text.chop(pick(4));
-        for (int edits = chance(35) ? 1 + pick(3) : 0; edits > 0; --edits)
-            edit(text);
+        for (int edits = chance(35) ? 1 + pick(3) : 0; edits > 0; --edits) {
+            static const char strays[] = " \t\n\rx0.-+e[]\xC3\xA9\f\v5";
+            const char stray = strays[pick(int(sizeof strays) - 1)];
+            const int at = pick(text.size() + 1);
+            const int how = pick(3);
+            if (how == 0)
+                text.insert(at, stray);
+            else if (how == 1)
+                text.remove(at, 1);
+            else if (at < text.size())
+                text[at] = stray;
+        }
         if (chance(30) && !text.isEmpty())
             text.truncate(pick(text.size()));
         return text;
@@ -193,12 +166,10 @@ private:
         QByteArray n = chance(5) ? "\xC3\xA9" : "N";
         for (int i = pick(7); i > 0; --i)
             n += oneOf(pieces);
-        if (chance(20))
-            n += "  ";
-        return n;
+        return chance(20) ? n + "  " : n;
     }
 
-    QByteArray randomDigits(int most)
+    QByteArray digits(int most)
     {
         QByteArray d;
         for (int i = pick(most); i >= 0; --i)
@@ -216,19 +187,19 @@ private:
             "1e5.3", "0x1e+3", "1ef", "+-1", "0x1p", "0x1.p+", "-nan", "Infinity", "0x.p1", "..5"};
         if (chance(6))
             return oneOf(spellings);
+        QByteArray s;
         if (chance(3)) {
             static const char alphabet[] = "0123456789+-.eEpPxXaAnNiIfFtTyY";
-            QByteArray s;
             for (int i = 1 + pick(8); i > 0; --i)
                 s += alphabet[pick(int(sizeof alphabet) - 1)];
             return s;
         }
-        QByteArray s = chance(30) ? (chance(50) ? "-" : "+") : "";
-        s += randomDigits(12);
+        s = chance(30) ? (chance(50) ? "-" : "+") : "";
+        s += digits(12);
         if (chance(60))
-            s += "." + randomDigits(8);
+            s += "." + digits(8);
         if (chance(30))
-            s += QByteArray(chance(50) ? "e" : "E") + (chance(50) ? "-" : "") + randomDigits(chance(15) ? 2 : 0);
+            s += QByteArray(chance(50) ? "e" : "E") + (chance(50) ? "-" : "") + digits(chance(15) ? 2 : 0);
         return s;
     }
 
@@ -240,14 +211,13 @@ private:
             "9223372036854775807", "9223372036854775808", "-9223372036854775808", "-9223372036854775809"};
         if (chance(15))
             return oneOf(spellings);
-        return (chance(30) ? "-" : "") + randomDigits(chance(10) ? 25 : 3);
+        return (chance(30) ? "-" : "") + digits(chance(10) ? 25 : 3);
     }
 
     QByteArray record()
     {
         if (chance(5)) // a placeholder, kept by the reader and dropped by the merge
-            return "[CAL_NAME] empty\n[ABS_INTENSITY_CAL] 1\n[XCAL] 1 0 0\n[YCAL] 0 1 0\n[ZCAL] 0 0 1\n"
-                   "[BASCAL_INDEX] 0\n";
+            return ::record("empty", "0", "1");
         QByteArray r = tag("[CAL_NAME]") + space() + name() + (chance(30) ? "\r\n" : "\n");
         if (chance(50))
             r += space();
@@ -258,42 +228,11 @@ private:
                 r += space() + floatText();
         }
         r += space() + tag("[BASCAL_INDEX]") + space() + indexText();
-        if (chance(90))
-            r += chance(20) ? "\r\n" : "\n";
-        return r;
-    }
-
-    void edit(QByteArray &text)
-    {
-        static const char strays[] = " \t\n\rx0.-+e[]\xC3\xA9\f\v5";
-        const char stray = strays[pick(int(sizeof strays) - 1)];
-        const int at = pick(text.size() + 1);
-        switch (pick(3)) {
-        case 0:
-            text.insert(at, stray);
-            break;
-        case 1:
-            text.remove(at, 1);
-            break;
-        default:
-            if (at < text.size())
-                text[at] = stray;
-        }
+        return chance(90) ? r + (chance(20) ? "\r\n" : "\n") : r;
     }
 
     std::mt19937 m_random;
 };
-
-QByteArray escaped(const QByteArray &bytes)
-{
-    QByteArray out;
-    for (char c : bytes) {
-        const auto u = static_cast<unsigned char>(c);
-        out += (u >= 0x20 && u < 0x7F && c != '\\') ? QByteArray(1, c)
-                                                    : "\\x" + QByteArray::number(u, 16).rightJustified(2, '0');
-    }
-    return out;
-}
 
 } // namespace
 
@@ -302,314 +241,144 @@ class TestCalibrationFile : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase()
-    {
-        // The reference scan must see the same decimal point as the catalogue files.
-        std::setlocale(LC_NUMERIC, "C");
-    }
+    void initTestCase() { std::setlocale(LC_NUMERIC, "C"); } // the reference scan's decimal point
 
     // ---- Format and results ----
 
-    void filesWithoutRecordsEndWithoutError_data()
+    void itemsAreReadAsTheFormatReadsThem_data()
     {
         QTest::addColumn<QByteArray>("text");
-        QTest::newRow("empty") << QByteArray();
-        QTest::newRow("white space only") << QByteArray(" \n\t\r\n\v\f  \n");
-        QTest::newRow("a tag alone") << QByteArray("[CAL_NAME]");
-        QTest::newRow("name then the end") << QByteArray("[CAL_NAME] Daylight\n");
-    }
-
-    void filesWithoutRecordsEndWithoutError()
-    {
-        QFETCH(QByteArray, text);
-        const CalibrationFileContents c = read(text);
-        QCOMPARE(c.result, 0);
-        QVERIFY(c.blocks.empty());
-    }
-
-    void anyWhiteSpaceMaySeparateTheItems_data()
-    {
-        QTest::addColumn<QByteArray>("text");
-        QTest::newRow("a tag per line") << recordNamed("Studio Flash", "4");
-        QTest::newRow("one line with tabs")
-            << QByteArray("[CAL_NAME]\tStudio Flash\n[ABS_INTENSITY_CAL]\t1.5 [XCAL] 1 0\t0 [YCAL] 0 1 0"
-                          " [ZCAL] 0 0 1 [BASCAL_INDEX] 4\n");
+        QTest::addColumn<float>("intensity");
+        QTest::addColumn<int>("index");
+        QTest::newRow("a tag per line") << record("Studio Flash", "4") << 1.5f << 4;
+        QTest::newRow("one line with tabs") << QByteArray("[CAL_NAME]\tStudio Flash\n[ABS_INTENSITY_CAL]\t1.5 [XCAL] 1 "
+                                                          "0\t0 [YCAL] 0 1 0 [ZCAL] 0 0 1 [BASCAL_INDEX] 4\n") << 1.5f << 4;
         QTest::newRow("line ends between all items")
             << QByteArray("\n\n[CAL_NAME]\n\n   Studio Flash\n\n[ABS_INTENSITY_CAL]\n1.5\n[XCAL]\n1\n0\n0\n"
-                          "[YCAL]\n0\n1\n0\n[ZCAL]\n0\n0\n1\n[BASCAL_INDEX]\n4\n\n");
-        QTest::newRow("CR LF line ends")
-            << QByteArray("[CAL_NAME] Studio Flash\r\n[ABS_INTENSITY_CAL] 1.5\r\n[XCAL] 1 0 0\r\n"
-                          "[YCAL] 0 1 0\r\n[ZCAL] 0 0 1\r\n[BASCAL_INDEX] 4\r\n");
+                          "[YCAL]\n0\n1\n0\n[ZCAL]\n0\n0\n1\n[BASCAL_INDEX]\n4\n\n")
+            << 1.5f << 4;
+        QTest::newRow("CR LF line ends") << record("Studio Flash", "4").replace("\n", "\r\n") << 1.5f << 4;
+        const struct { const char *row, *intensity; float value; } numbers[] = {
+            {"plus sign", "+1.25", 1.25f}, {"no leading digit", "-.5", -0.5f}, {"no trailing digit", "5.", 5.0f},
+            {"exponent", "1.5E-2", 0.015f}, {"hexadecimal", "0x1.8p1", 3.0f}, {"dangling exponent", "1e+", 1.0f},
+            {"leading zeros", "00012.5000", 12.5f}, {"underflow is zero", "1e-50", 0.0f},
+            {"rounded to float", "0.1", 0.1f}, {"largest float", "3.4028235e38", 3.4028235e38f}};
+        for (const auto &n : numbers)
+            QTest::newRow(n.row) << record("Studio Flash", "4", n.intensity) << n.value << 4;
+        // The index keeps the low 32 bits of a long, which saturates.
+        const struct { const char *row, *index; int value; } indices[] = {
+            {"index +7", "+7", 7}, {"index -1", "-1", -1}, {"index leading zeros are decimal", "010", 10},
+            {"index beyond 32 bits", "4294967302", 6}, {"index just beyond int", "2147483648", int(0x80000000u)},
+            {"index saturates high", "99999999999999999999", -1}, {"index saturates low", "-99999999999999999999", 0},
+            {"index stops at x", "0x10", 0}, {"index stops at the point", "1.5", 1}};
+        for (const auto &i : indices)
+            QTest::newRow(i.row) << record("Studio Flash", i.index) << 1.5f << i.value;
     }
-
-    void anyWhiteSpaceMaySeparateTheItems()
+    void itemsAreReadAsTheFormatReadsThem()
     {
         QFETCH(QByteArray, text);
+        QFETCH(float, intensity);
+        QFETCH(int, index);
         const CalibrationFileContents c = read(text);
         QCOMPARE(c.result, 0);
         QCOMPARE(int(c.blocks.size()), 1);
         const CalibrationBlock &b = c.blocks[0];
         QCOMPARE(storedName(b), QByteArray("Studio Flash"));
-        QCOMPARE(b.absIntensityCal, 1.5f);
-        QCOMPARE(b.xCal[0], 1.0f);
-        QCOMPARE(b.yCal[1], 1.0f);
-        QCOMPARE(b.zCal[2], 1.0f);
-        QCOMPARE(b.basCalIndex, 4);
-        const auto *bytes = reinterpret_cast<const unsigned char *>(&b);
-        for (int i = 12; i < 20; ++i)
-            QCOMPARE(int(bytes[i]), 0); // nothing of an earlier record lingers behind the name
+        QCOMPARE(b.absIntensityCal, intensity);
+        const float identity[3][3] = {{1, 0, 0}, {0, 1, 0}, {0, 0, 1}};
+        QVERIFY(!std::memcmp(b.xCal, identity[0], 12) && !std::memcmp(b.yCal, identity[1], 12)
+                && !std::memcmp(b.zCal, identity[2], 12));
+        QCOMPARE(b.basCalIndex, index);
     }
 
-    void theNameIsTheRestOfItsLine()
+    void malformedRecordsStopTheReading_data()
     {
-        const CalibrationFileContents c = read(recordNamed("  A  B\tC  ") + recordNamed("A  B\tC"));
-        QCOMPARE(int(c.blocks.size()), 2);
-        QCOMPARE(storedName(c.blocks[0]), QByteArray("A  B\tC  "));
-        QCOMPARE(storedName(c.blocks[1]), QByteArray("A  B\tC"));
+        QTest::addColumn<QByteArray>("from");
+        QTest::addColumn<QByteArray>("to");
+        const char *const rows[][3] = {
+            {"word", "1.5", "abc"}, {"sign alone", "1.5", "+"}, {"point alone", "1.5", "."},
+            {"hex prefix alone", "1.5", "0x"}, {"exponent alone", "1.5", "e5"}, {"almost nan", "1.5", "nax"},
+            {"almost infinity", "1.5", "infinit"}, {"decimal comma", "1.5", "1,5"},
+            {"word as index", "[BASCAL_INDEX] 3", "[BASCAL_INDEX] three"},
+            {"two signs as index", "[BASCAL_INDEX] 3", "[BASCAL_INDEX] --3"},
+            {"lower-case tag", "[XCAL]", "[xcal]"}, {"byte-order mark", "[CAL_NAME]", "\xEF\xBB\xBF[CAL_NAME]"},
+            {"character joined to a tag", "[ZCAL]", "[ZCAL]:"}, {"tags swapped", "[YCAL]", "[ZCAL]"},
+            {"missing bracket", "[BASCAL_INDEX]", "[BASCAL_INDEX"},
+            {"missing name takes the next line", "[CAL_NAME] Bad\n", "[CAL_NAME]\n"},
+            // Deliberate: a number that is not finite never reaches the instrument.
+            {"nan", "1.5", "nan"}, {"negative nan", "[XCAL] 1 0", "[XCAL] 1 -NAN"}, {"inf", "0 1 0", "0 inf 0"},
+            {"infinity", "0 0 1", "0 0 -Infinity"}, {"beyond float", "[XCAL] 1", "[XCAL] 3.4028236e38"},
+            {"beyond float, hexadecimal", "0 0 1", "0 0 0x1p200"}};
+        for (const auto &r : rows)
+            QTest::newRow(r[0]) << QByteArray(r[1]) << QByteArray(r[2]);
+        QTest::newRow("zero byte joined to a tag") << QByteArray("[YCAL]") << QByteArray("[YCAL]\0x", 8);
+        QTest::newRow("endless tag") << QByteArray("[XCAL]") << QByteArray(1 << 20, 'X');
     }
-
-    void aMissingNameTakesTheNextLine()
+    void malformedRecordsStopTheReading()
     {
-        const QByteArray shifted = "[CAL_NAME]\n" + recordText(Item()).mid(recordText(Item()).indexOf('\n') + 1);
-        const CalibrationFileContents c = read(recordNamed("Before") + shifted + recordNamed("After"));
-        QCOMPARE(c.result, 1);
-        QCOMPARE(int(c.blocks.size()), 1);
-        // ... unless the end of the file comes before the tags can disagree
-        const CalibrationFileContents atEnd = read("[CAL_NAME]\n[ABS_INTENSITY_CAL] 1.5\n");
-        QCOMPARE(atEnd.result, 0);
-        QVERIFY(atEnd.blocks.empty());
-    }
-
-    void numbersAreReadAsTheFloatConversionReadsThem_data()
-    {
-        QTest::addColumn<QByteArray>("text");
-        QTest::addColumn<float>("value");
-        QTest::newRow("integer") << QByteArray("2") << 2.0f;
-        QTest::newRow("plus sign") << QByteArray("+1.25") << 1.25f;
-        QTest::newRow("no leading digit") << QByteArray("-.5") << -0.5f;
-        QTest::newRow("no trailing digit") << QByteArray("5.") << 5.0f;
-        QTest::newRow("exponent") << QByteArray("1.5E-2") << 0.015f;
-        QTest::newRow("hexadecimal") << QByteArray("0x1.8p1") << 3.0f;
-        QTest::newRow("dangling exponent") << QByteArray("1e+") << 1.0f;
-        QTest::newRow("leading zeros") << QByteArray("00012.5000") << 12.5f;
-        QTest::newRow("underflow is zero") << QByteArray("1e-50") << 0.0f;
-        QTest::newRow("rounded to float") << QByteArray("0.1") << 0.1f;
-        QTest::newRow("largest float") << QByteArray("3.4028235e38") << 3.4028235e38f;
-    }
-
-    void numbersAreReadAsTheFloatConversionReadsThem()
-    {
-        QFETCH(QByteArray, text);
-        QFETCH(float, value);
-        Item r;
-        r.name = "N";
-        r.intensity = text;
-        const CalibrationFileContents c = read(recordText(r));
-        QCOMPARE(c.result, 0);
-        QCOMPARE(int(c.blocks.size()), 1);
-        QCOMPARE(c.blocks[0].absIntensityCal, value);
-    }
-
-    void theIndexKeepsTheLowBitsOfALong_data()
-    {
-        QTest::addColumn<QByteArray>("text");
-        QTest::addColumn<int>("value");
-        QTest::newRow("plus sign") << QByteArray("+7") << 7;
-        QTest::newRow("minus one") << QByteArray("-1") << -1;
-        QTest::newRow("leading zeros are decimal") << QByteArray("010") << 10;
-        QTest::newRow("beyond 32 bits") << QByteArray("4294967302") << 6;
-        QTest::newRow("just beyond int") << QByteArray("2147483648") << int(0x80000000u);
-        QTest::newRow("saturates high") << QByteArray("99999999999999999999") << -1;
-        QTest::newRow("saturates low") << QByteArray("-99999999999999999999") << 0;
-        QTest::newRow("hexadecimal stops at x") << QByteArray("0x10") << 0;
-    }
-
-    void theIndexKeepsTheLowBitsOfALong()
-    {
-        QFETCH(QByteArray, text);
-        QFETCH(int, value);
-        Item r;
-        r.name = "N";
-        r.index = text;
-        const CalibrationFileContents c = read(recordText(r));
-        QCOMPARE(int(c.blocks.size()), 1);
-        QCOMPARE(c.blocks[0].basCalIndex, value);
-    }
-
-    void wordsWhereNumbersBelongAreMalformed_data()
-    {
-        QTest::addColumn<QByteArray>("intensity");
-        QTest::addColumn<QByteArray>("index");
-        QTest::newRow("word") << QByteArray("abc") << QByteArray("3");
-        QTest::newRow("sign alone") << QByteArray("+") << QByteArray("3");
-        QTest::newRow("point alone") << QByteArray(".") << QByteArray("3");
-        QTest::newRow("hex prefix alone") << QByteArray("0x") << QByteArray("3");
-        QTest::newRow("exponent alone") << QByteArray("e5") << QByteArray("3");
-        QTest::newRow("almost nan") << QByteArray("nax") << QByteArray("3");
-        QTest::newRow("almost infinity") << QByteArray("infinit") << QByteArray("3");
-        QTest::newRow("decimal comma") << QByteArray("1,5") << QByteArray("3");
-        QTest::newRow("word as index") << QByteArray("1") << QByteArray("three");
-        QTest::newRow("two signs as index") << QByteArray("1") << QByteArray("--3");
-    }
-
-    void wordsWhereNumbersBelongAreMalformed()
-    {
-        QFETCH(QByteArray, intensity);
-        QFETCH(QByteArray, index);
-        Item bad;
-        bad.name = "Bad";
-        bad.intensity = intensity;
-        bad.index = index;
-        const QByteArray first = recordNamed("Good");
-        const CalibrationFileContents c = read(first + recordText(bad) + recordNamed("Never read"));
+        QFETCH(QByteArray, from);
+        QFETCH(QByteArray, to);
+        const QByteArray bad = record("Bad");
+        QVERIFY(bad.contains(from));
+        const QByteArray first = record("Good");
+        const CalibrationFileContents c = read(first + QByteArray(bad).replace(from, to) + record("Never read"));
         QCOMPARE(c.result, 1);
         QCOMPARE(int(c.blocks.size()), 1);
         QCOMPARE(storedName(c.blocks[0]), QByteArray("Good"));
         QCOMPARE(c.malformedOffset, std::size_t(first.size()));
     }
 
-    void aNumberStopsWhereItsConversionStops()
+    // Deliberate: a complete last record counts without a line end; one cut short is ignored.
+    void theEndOfTheFileIsNoError()
     {
-        // "1.5" as the index reads 1 and leaves ".5" to start the next record.
-        const QByteArray text = recordNamed("One", "1.5");
-        const CalibrationFileContents last = read(text);
-        QCOMPARE(last.result, 0);
-        QCOMPARE(int(last.blocks.size()), 1);
-        QCOMPARE(last.blocks[0].basCalIndex, 1);
-        const CalibrationFileContents followed = read(text + recordNamed("Two"));
-        QCOMPARE(followed.result, 1);
-        QCOMPARE(int(followed.blocks.size()), 1);
-    }
-
-    void wrongTagsAreMalformed_data()
-    {
-        QTest::addColumn<QByteArray>("from");
-        QTest::addColumn<QByteArray>("to");
-        QTest::newRow("lower case") << QByteArray("[XCAL]") << QByteArray("[xcal]");
-        QTest::newRow("byte-order mark") << QByteArray("[CAL_NAME]") << QByteArray("\xEF\xBB\xBF[CAL_NAME]");
-        QTest::newRow("joined character") << QByteArray("[ZCAL]") << QByteArray("[ZCAL]:");
-        QTest::newRow("zero byte joined") << QByteArray("[YCAL]") << QByteArray("[YCAL]\0x", 8);
-        QTest::newRow("tags swapped") << QByteArray("[YCAL]") << QByteArray("[ZCAL]");
-        QTest::newRow("missing bracket") << QByteArray("[BASCAL_INDEX]") << QByteArray("[BASCAL_INDEX");
-        QTest::newRow("endless tag") << QByteArray("[XCAL]") << QByteArray(1 << 20, 'X');
-    }
-
-    void wrongTagsAreMalformed()
-    {
-        QFETCH(QByteArray, from);
-        QFETCH(QByteArray, to);
-        const QByteArray first = recordNamed("Kept");
-        const QByteArray bad = recordNamed("Bad").replace(from, to);
-        const CalibrationFileContents c = read(first + bad + recordNamed("Never read"));
-        QCOMPARE(c.result, 1);
-        QCOMPARE(int(c.blocks.size()), 1);
-        QCOMPARE(storedName(c.blocks[0]), QByteArray("Kept"));
-    }
-
-    void aRecordCutShortByTheEndIsIgnored()
-    {
-        const QByteArray first = recordNamed("First");
-        const QByteArray second = recordNamed("Second");
-        const int complete = first.size() + second.size() - 1; // everything but the last line end
-        for (int end = first.size(); end <= complete; ++end) {
-            const CalibrationFileContents c = read((first + second).left(end));
+        const QByteArray text = record("First") + record("Last", "7");
+        const int firstComplete = text.indexOf("[CAL_NAME] Last") - 1;
+        for (int end = 0; end <= text.size(); ++end) {
+            const CalibrationFileContents c = read(text.left(end));
             QCOMPARE(c.result, 0);
-            QCOMPARE(int(c.blocks.size()), end == complete ? 2 : 1);
+            QCOMPARE(int(c.blocks.size()), int(end >= firstComplete) + int(end >= text.size() - 1));
         }
+        const CalibrationFileContents c = read(text.chopped(1));
+        QCOMPARE(storedName(c.blocks.at(1)), QByteArray("Last"));
+        QCOMPARE(c.blocks[1].basCalIndex, 7);
+        QCOMPARE(read(" \n\t\r\n\v\f  \n").result, 0);
     }
 
-    // ---- Deliberate changes ----
+    // ---- Names: the rest of their line, cut on a character boundary ----
 
-    void longNamesAreCutOnACharacterBoundary_data()
+    void namesAreStoredAsWritten_data()
     {
         QTest::addColumn<QByteArray>("name");
         QTest::addColumn<QByteArray>("stored");
         QTest::addColumn<bool>("cut");
+        QTest::newRow("inner blanks and tabs kept") << QByteArray("  A  B\tC  ") << QByteArray("A  B\tC  ") << false;
         QTest::newRow("19 bytes fit") << QByteArray(19, 'a') << QByteArray(19, 'a') << false;
         QTest::newRow("20 bytes") << QByteArray(20, 'b') << QByteArray(19, 'b') << true;
-        QTest::newRow("two-byte character across the end")
-            << QByteArray(18, 'c') + "\xC3\xA9" << QByteArray(18, 'c') << true;
-        QTest::newRow("three-byte character across the end")
-            << QByteArray(17, 'd') + "\xE2\x82\xAC" << QByteArray(17, 'd') << true;
-        QTest::newRow("character ending at 19") << QByteArray(17, 'e') + "\xC3\xA9!" << QByteArray(17, 'e') + "\xC3\xA9"
-                                                << true;
+        QTest::newRow("2-byte character across") << QByteArray(18, 'c') + "\xC3\xA9" << QByteArray(18, 'c') << true;
+        QTest::newRow("3-byte character across") << QByteArray(17, 'd') + "\xE2\x82\xAC" << QByteArray(17, 'd') << true;
+        QTest::newRow("character ending at 19") << QByteArray(17, 'e') + "\xC3\xA9!" << QByteArray(17, 'e') + "\xC3\xA9" << true;
         QTest::newRow("a megabyte") << QByteArray(1 << 20, 'f') << QByteArray(19, 'f') << true;
+        QTest::newRow("CR before the line end") << QByteArray(19, 'n') + "\r" << QByteArray(19, 'n') << false;
+        QTest::newRow("inner CR kept") << QByteArray("Inner\rCR") << QByteArray("Inner\rCR") << false;
+        QTest::newRow("only the last CR goes") << QByteArray("Two\r\r") << QByteArray("Two\r") << false;
+        QTest::newRow("a zero byte ends it") << QByteArray("Zero\0Hidden", 11) << QByteArray("Zero") << false;
     }
-
-    void longNamesAreCutOnACharacterBoundary()
+    void namesAreStoredAsWritten()
     {
         QFETCH(QByteArray, name);
         QFETCH(QByteArray, stored);
         QFETCH(bool, cut);
-        const CalibrationFileContents c = read(recordNamed("Short") + recordNamed(name));
+        const CalibrationFileContents c = read(record(QByteArray(25, 'L')) + record(name));
         QCOMPARE(c.result, 0);
         QCOMPARE(int(c.blocks.size()), 2);
         QCOMPARE(storedName(c.blocks[1]), stored);
-        QCOMPARE(c.blocks[1].calName[19], '\0');
+        for (std::size_t i = std::size_t(stored.size()); i < sizeof c.blocks[1].calName; ++i)
+            QCOMPARE(c.blocks[1].calName[i], '\0'); // nothing of the earlier, longer name lingers
         QCOMPARE(c.blocks[1].absIntensityCal, 1.5f); // the record itself is kept whole
-        QCOMPARE(c.cutNames, cut ? std::vector<std::size_t> {1} : std::vector<std::size_t> {});
+        QCOMPARE(c.cutNames, cut ? std::vector<std::size_t>({0, 1}) : std::vector<std::size_t>({0}));
     }
 
-    void theCarriageReturnOfALineEndIsNotPartOfTheName()
-    {
-        const CalibrationFileContents c =
-            read(recordNamed("Windows").replace("\n", "\r\n") + recordNamed("Inner\rCR") + recordNamed("Two\r\r"));
-        QCOMPARE(int(c.blocks.size()), 3);
-        QCOMPARE(storedName(c.blocks[0]), QByteArray("Windows"));
-        QCOMPARE(storedName(c.blocks[1]), QByteArray("Inner\rCR"));
-        QCOMPARE(storedName(c.blocks[2]), QByteArray("Two\r"));
-        // A name of 19 bytes before its CR LF is not cut.
-        const CalibrationFileContents full = read(recordNamed(QByteArray(19, 'n') + "\r"));
-        QCOMPARE(storedName(full.blocks.at(0)), QByteArray(19, 'n'));
-        QVERIFY(full.cutNames.empty());
-    }
-
-    void aCompleteLastRecordCountsWithoutALineEnd()
-    {
-        QByteArray text = recordNamed("First") + recordNamed("Last", "12");
-        text.chop(1);
-        const CalibrationFileContents c = read(text);
-        QCOMPARE(c.result, 0);
-        QCOMPARE(int(c.blocks.size()), 2);
-        QCOMPARE(c.blocks[1].basCalIndex, 12);
-        QCOMPARE(storedName(c.blocks[1]), QByteArray("Last"));
-    }
-
-    void numbersThatAreNotFiniteAreMalformed_data()
-    {
-        QTest::addColumn<QByteArray>("number");
-        QTest::addColumn<int>("row"); // 0 intensity, 1 to 3 the matrix rows
-        QTest::newRow("nan") << QByteArray("nan") << 0;
-        QTest::newRow("negative nan") << QByteArray("-NAN") << 1;
-        QTest::newRow("inf") << QByteArray("inf") << 2;
-        QTest::newRow("infinity") << QByteArray("-Infinity") << 3;
-        QTest::newRow("beyond float") << QByteArray("3.4028236e38") << 1;
-        QTest::newRow("beyond float, hexadecimal") << QByteArray("0x1p200") << 3;
-    }
-
-    void numbersThatAreNotFiniteAreMalformed()
-    {
-        QFETCH(QByteArray, number);
-        QFETCH(int, row);
-        Item bad;
-        bad.name = "Bad";
-        if (row == 0)
-            bad.intensity = number;
-        else
-            (row == 1 ? bad.x : row == 2 ? bad.y : bad.z) = "0 " + number + " 1";
-        const CalibrationFileContents c = read(recordNamed("Good") + recordText(bad));
-        QCOMPARE(c.result, 1);
-        QCOMPARE(int(c.blocks.size()), 1);
-    }
-
-    void aZeroByteEndsTheName()
-    {
-        const CalibrationFileContents c = read(recordNamed(QByteArray("Zero\0Hidden", 11)));
-        QCOMPARE(int(c.blocks.size()), 1);
-        QCOMPARE(storedName(c.blocks[0]), QByteArray("Zero"));
-    }
-
-    // ---- Merge: families and model flags ----
+    // ---- Merge: families and model flags, suffixes, the low byte of the index ----
 
     void familiesNeedTheirModel_data()
     {
@@ -617,23 +386,25 @@ private slots:
         QTest::addColumn<int>("index");
         QTest::addColumn<bool>("rgbblu");
         QTest::addColumn<bool>("gbrled");
-        QTest::addColumn<QString>("entered"); // empty: dropped
-        QTest::newRow("V1.0 suffix, RGBBLU") << QByteArray("Lamp V1.0") << 3 << true << false << "Lamp";
-        QTest::newRow("V1.0 suffix, no RGBBLU") << QByteArray("Lamp V1.0") << 3 << false << true << "";
-        QTest::newRow("index 6, RGBBLU") << QByteArray("Lamp") << 6 << true << false << "Lamp";
-        QTest::newRow("index 6, no RGBBLU") << QByteArray("Lamp") << 6 << false << true << "";
-        QTest::newRow("V1.1 suffix, GBRLED") << QByteArray("Lamp V1.1") << 3 << false << true << "Lamp";
-        QTest::newRow("V1.1 suffix, no GBRLED") << QByteArray("Lamp V1.1") << 3 << true << false << "";
-        QTest::newRow("index 2, GBRLED") << QByteArray("Lamp") << 2 << false << true << "Lamp";
-        QTest::newRow("index 2, no GBRLED") << QByteArray("Lamp") << 2 << true << false << "";
-        QTest::newRow("both families, both models") << QByteArray("Lamp V1.1") << 6 << true << true << "Lamp";
-        QTest::newRow("both families, RGBBLU only") << QByteArray("Lamp V1.1") << 6 << true << false << "";
-        QTest::newRow("both families, GBRLED only") << QByteArray("Lamp V1.1") << 6 << false << true << "";
-        QTest::newRow("suffix is case-sensitive") << QByteArray("Lamp v1.0") << 3 << false << false << "Lamp v1.0";
-        QTest::newRow("suffix needs its blank") << QByteArray("LampV1.0") << 3 << false << false << "LampV1.0";
-        QTest::newRow("no family") << QByteArray("Lamp") << 3 << false << false << "Lamp";
+        QTest::addColumn<QString>("entered");
+        // "-": dropped
+        const struct { const char *row, *name; int index; bool rgbblu, gbrled; const char *entered; } rows[] = {
+            {"V1.0, RGBBLU", "Lamp V1.0", 3, true, false, "Lamp"}, {"V1.0, no RGBBLU", "Lamp V1.0", 3, false, true, "-"},
+            {"index 6, RGBBLU", "Lamp", 6, true, false, "Lamp"}, {"index 6, no RGBBLU", "Lamp", 6, false, true, "-"},
+            {"V1.1, GBRLED", "Lamp V1.1", 3, false, true, "Lamp"}, {"V1.1, no GBRLED", "Lamp V1.1", 3, true, false, "-"},
+            {"index 2, GBRLED", "Lamp", 2, false, true, "Lamp"}, {"index 2, no GBRLED", "Lamp", 2, true, false, "-"},
+            {"both families, both models", "Lamp V1.1", 6, true, true, "Lamp"},
+            {"both, RGBBLU only", "Lamp V1.1", 6, true, false, "-"}, {"both, GBRLED only", "Lamp V1.1", 6, false, true, "-"},
+            {"suffix is case-sensitive", "Lamp v1.0", 3, false, false, "Lamp v1.0"},
+            {"suffix needs its blank", "LampV1.0", 3, false, false, "LampV1.0"},
+            {"suffixes inside and at the end", "A V1.0 B V1.0", 3, true, true, "A B"},
+            {"both suffixes", "A V1.1 B V1.0", 3, true, true, "A B"}, {"by index, inside", "X V1.1 Y", 6, true, true, "X Y"},
+            {"outside a family it stays", "X V1.0 Y", 3, false, false, "X V1.0 Y"},
+            {"a suffix as the whole name", " V1.0", 3, true, true, ""},
+            {"low byte 6 of 262", "Lamp", 262, false, true, "-"}, {"low byte 2 of 258", "Lamp", 258, false, true, "Lamp"}};
+        for (const auto &r : rows)
+            QTest::newRow(r.row) << QByteArray(r.name) << r.index << r.rgbblu << r.gbrled << QString(r.entered);
     }
-
     void familiesNeedTheirModel()
     {
         QFETCH(QByteArray, name);
@@ -642,92 +413,34 @@ private slots:
         QFETCH(bool, gbrled);
         QFETCH(QString, entered);
         const Merged m = merge({blockFor(name, index)}, rgbblu, gbrled);
-        QCOMPARE(namesOf(m.catalogue), entered.isEmpty() ? QStringList() : QStringList {entered});
+        QCOMPARE(namesOf(m.catalogue), entered == "-" ? QStringList() : QStringList {entered});
         QCOMPARE(namesOf(m.addable), namesOf(m.catalogue));
-    }
-
-    void onlyTheLowByteOfTheIndexCounts()
-    {
-        // 262 and 258 carry the low bytes 6 and 2; 256 with a neutral matrix is a placeholder.
-        CalibrationBlock placeholder = emptyCalibrationBlock();
-        placeholder.basCalIndex = 256;
-        const Merged m = merge({blockFor("Six", 262), blockFor("Two", 258), placeholder}, false, true);
-        QCOMPARE(namesOf(m.catalogue), QStringList {"Two"});
-        QVERIFY(m.catalogue.first().description.endsWith("#2"));
-        QCOMPARE(m.catalogue.first().block.basCalIndex, 258); // all four bytes travel on
-        const Merged withRgbblu = merge({blockFor("Six", 262)}, true, false);
-        QVERIFY(withRgbblu.catalogue.first().description.endsWith("#6"));
-    }
-
-    void emptyBlocksAreDropped()
-    {
-        CalibrationBlock named = emptyCalibrationBlock();
-        setCalibrationName(named, "Has a name");
-        const Merged m = merge({emptyCalibrationBlock(), named, blockFor("Real", 1)}, true, true);
-        QCOMPARE(namesOf(m.catalogue), QStringList {"Real"});
-    }
-
-    // ---- Merge: suffixes anywhere in the name ----
-
-    void suffixesAreRemovedWhereverTheyStand_data()
-    {
-        QTest::addColumn<QByteArray>("name");
-        QTest::addColumn<int>("index");
-        QTest::addColumn<QString>("entered");
-        QTest::newRow("inside and at the end") << QByteArray("A V1.0 B V1.0") << 3 << "A B";
-        QTest::newRow("both versions") << QByteArray("A V1.1 B V1.0") << 3 << "A B";
-        QTest::newRow("by index, inside") << QByteArray("X V1.1 Y") << 6 << "X Y";
-        QTest::newRow("outside a family stays") << QByteArray("X V1.0 Y") << 3 << "X V1.0 Y";
-        QTest::newRow("suffix as the whole name") << QByteArray(" V1.0") << 3 << "";
-    }
-
-    void suffixesAreRemovedWhereverTheyStand()
-    {
-        QFETCH(QByteArray, name);
-        QFETCH(int, index);
-        QFETCH(QString, entered);
-        const Merged m = merge({blockFor(name, index)}, true, true);
-        QCOMPARE(namesOf(m.catalogue), QStringList {entered});
-        QCOMPARE(storedName(m.catalogue.first().block), entered.toUtf8());
+        if (!m.catalogue.isEmpty()) {
+            QCOMPARE(storedName(m.catalogue.first().block), entered.toUtf8());
+            QCOMPARE(m.catalogue.first().block.basCalIndex, index); // all four bytes travel on
+            QCOMPARE(m.catalogue.first().description, QString("Using Base Calibration #%1").arg(index % 256));
+        }
     }
 
     // ---- Merge: duplicates and the V1.1 replacement ----
 
-    void theFirstRecordOfANameWins()
+    void theFirstRecordOfANameWinsUnlessV11Replaces()
     {
-        const Merged m = merge({blockFor("A", 1), blockFor("B", 1), blockFor("A", 4), blockFor("A ", 5)}, false, false);
-        QCOMPARE(namesOf(m.catalogue), (QStringList {"A", "B", "A "}));
-        QCOMPARE(m.catalogue.first().block.basCalIndex, 1);
-    }
-
-    void aV11RecordTakesThePlaceOfEarlierOnes()
-    {
-        const Merged m = merge({blockFor("A", 1), blockFor("B", 1), blockFor("A V1.1", 3), blockFor("C", 1),
-                                blockFor("A", 2), blockFor("A", 7)},
-                               false, true);
-        QCOMPARE(namesOf(m.catalogue), (QStringList {"A", "B", "C"}));
+        CalibrationBlock named = emptyCalibrationBlock(), highIndex = emptyCalibrationBlock();
+        setCalibrationName(named, "Has a name");
+        highIndex.basCalIndex = 256;
+        const Merged m = merge({blockFor("A", 1), blockFor("B", 1), emptyCalibrationBlock(), blockFor("B", 4),
+                                blockFor("B ", 5), blockFor("A V1.1", 3), blockFor("C", 1), named, blockFor("A", 2),
+                                blockFor("A", 7), blockFor("D V1.1", 1), highIndex, blockFor("C", 2)},
+                               false, true, listOf({"C", "D"}));
+        QCOMPARE(namesOf(m.catalogue), (QStringList {"A", "B", "B ", "C", "D"})); // placeholders dropped
+        QCOMPARE(m.catalogue.at(1).block.basCalIndex, 1);
+        QCOMPARE(m.catalogue.at(3).block.basCalIndex, 2); // replaced although the instrument holds it
         // The last V1.1 record wins, in both lists, at the first record's place.
         QCOMPARE(m.catalogue.first().block.basCalIndex, 2);
-        QCOMPARE(namesOf(m.addable), (QStringList {"A", "B", "C"}));
+        QCOMPARE(namesOf(m.addable), (QStringList {"A", "B", "B "}));
         QCOMPARE(m.addable.first().block.basCalIndex, 2);
-        QVERIFY(m.addable.first().description.endsWith("#2"));
-    }
-
-    void aV11RecordWithoutAnEarlierOneIsAppended()
-    {
-        const Merged m = merge({blockFor("A", 1), blockFor("B V1.1", 1)}, false, true);
-        QCOMPARE(namesOf(m.catalogue), (QStringList {"A", "B"}));
-    }
-
-    void namesTheInstrumentHoldsAreNotAddable()
-    {
-        const CalibrationList instrument = listOf({"Held", "Also held"});
-        const Merged m = merge({blockFor("Held", 1), blockFor("New", 1), blockFor("Also held V1.1", 1),
-                                blockFor("Held", 2)},
-                               false, true, instrument);
-        QCOMPARE(namesOf(m.catalogue), (QStringList {"Held", "New", "Also held"}));
-        QCOMPARE(namesOf(m.addable), QStringList {"New"});
-        QCOMPARE(m.catalogue.first().block.basCalIndex, 2);
+        QCOMPARE(m.addable.first().description, QString("Using Base Calibration #2"));
     }
 
     void aLargeCatalogueKeepsItsRules()
@@ -744,14 +457,12 @@ private slots:
         QCOMPARE(m.addable.at(6).block.basCalIndex, 9);
     }
 
-    // ---- Names are UTF-8 from the file to the selection window ----
-
+    // Deliberate: names are UTF-8 from the file to the selection window and back to the block.
     void aNonAsciiNameReachesTheSelectionPairs()
     {
         const QString lumiere = QString::fromUtf8("Lumi\xC3\xA8re \xE2\x82\xAC");
-        const QByteArray text = recordNamed(lumiere.toUtf8() + " V1.1", "2") + recordNamed("\xC3\x89" "cran")
-            + recordNamed("Caf\xC3\xA9 Nuit");
-        const CalibrationFileContents c = read(text);
+        const CalibrationFileContents c = read(record(lumiere.toUtf8() + " V1.1", "2") + record("\xC3\x89" "cran")
+                                               + record("Caf\xC3\xA9 Nuit"));
         QCOMPARE(c.result, 0);
         const Merged m = merge(c.blocks, false, true, listOf({QString::fromUtf8("Caf\xC3\xA9 Nuit")}));
         const CalibrationPairList pairs = m.addable.pairs();
@@ -759,11 +470,9 @@ private slots:
         QCOMPARE(pairs[0].first, lumiere);
         QCOMPARE(pairs[0].second, QString("Using Base Calibration #2"));
         QCOMPARE(pairs[1].first, QString::fromUtf8("\xC3\x89" "cran"));
-        // The name chosen in the window finds the block that will be written, stored as UTF-8.
         const CalibrationRecord *chosen = m.catalogue.find(pairs[0].first);
         QVERIFY(chosen);
         QCOMPARE(storedName(chosen->block), lumiere.toUtf8());
-        QCOMPARE(m.catalogue.size(), 3);
     }
 
     // ---- The reader against the plain format ----
@@ -771,13 +480,12 @@ private slots:
     void readsWhatThePlainFormatReads()
     {
         CatalogueGenerator generator(20261207);
-        int records = 0;
-        int malformed = 0;
+        int records = 0, malformed = 0;
         for (int i = 0; i < 30000; ++i) {
             const QByteArray text = generator.file();
             const CalibrationFileContents expected = scannedWithTheCLibrary(text);
             const CalibrationFileContents actual = read(text);
-            const QByteArray context = "input " + QByteArray::number(i) + ": \"" + escaped(text) + "\"";
+            const QByteArray context = "input " + QByteArray::number(i) + ": " + text.toPercentEncoding(" []#.+-");
             QVERIFY2(actual.result == expected.result, context.constData());
             QVERIFY2(actual.blocks.size() == expected.blocks.size(), context.constData());
             for (std::size_t k = 0; k < expected.blocks.size(); ++k)
