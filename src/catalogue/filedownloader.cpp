@@ -28,19 +28,20 @@ void FileDownloader::refuseAnnouncedOversize(QNetworkReply *reply)
 
 void FileDownloader::takeArrivedBytes(QNetworkReply *reply)
 {
-    const auto it = arrivals.constFind(reply);
-    if (it == arrivals.constEnd() || it->oversized)
+    const auto it = arrivals.find(reply);
+    if (it == arrivals.end())
         return;
+    // Checked before reading, so no more than the cap is ever held here.
     if (it->body.size() + reply->bytesAvailable() > maxCatalogueBodyBytes)
         refuse(reply);
     else
-        arrivals[reply].body += reply->readAll();
+        it->body += reply->readAll();
 }
 
 void FileDownloader::refuse(QNetworkReply *reply)
 {
     const auto it = arrivals.find(reply);
-    if (it == arrivals.end() || it->oversized)
+    if (it == arrivals.end())
         return;
     it->oversized = true;
     it->body.clear();
