@@ -144,14 +144,24 @@ private slots:
         QVERIFY2(box >= 0 && chooser > box, qPrintable(steps));
     }
 
+    void listedFilesAreStoredBackToBackInListingOrder_data()
+    {
+        QTest::addColumn<QByteArray>("lineEnd");
+        QTest::newRow("LF listing") << QByteArray("\n");
+        QTest::newRow("CR LF listing") << QByteArray("\r\n");
+    }
+
     void listedFilesAreStoredBackToBackInListingOrder()
     {
+        QFETCH(QByteArray, lineEnd);
         HttpStub server;
         const QByteArray daylight = record("Daylight D65") + record("Daylight D50");
         const QByteArray tungsten = record("Tungsten A", "\r\n");
         const QByteArray unterminated = record("Studio Flash").chopped(1);
         // The blank travels percent-escaped in the link target and is requested that way.
-        server.serve(kDir, HttpStub::listingFor({"Daylight D65.txt", "tungsten.txt", "flash.txt", "tungsten.txt"}));
+        const QByteArray listing =
+            HttpStub::listingFor({"Daylight D65.txt", "tungsten.txt", "flash.txt", "tungsten.txt"});
+        server.serve(kDir, QByteArray(listing).replace("\n", lineEnd));
         server.serve(kDir + "Daylight%20D65.txt", daylight);
         server.serve(kDir + "tungsten.txt", tungsten);
         server.serve(kDir + "flash.txt", unterminated);
