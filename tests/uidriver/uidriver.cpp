@@ -24,6 +24,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTableWidget>
@@ -200,7 +201,12 @@ private:
                 return false;
             log("file dialog: " + chooser->windowTitle());
             if (cmd == "choose-file") {
-                chooser->selectFile(a.mid(1).join(' '));
+                // selectFile() is ignored while the name field has the focus; type the name instead.
+                const QString path = a.mid(1).join(' ');
+                if (auto *name = chooser->findChild<QLineEdit *>("fileNameEdit"))
+                    name->setText(path);
+                else
+                    chooser->selectFile(path);
                 QMetaObject::invokeMethod(chooser, "accept", Qt::QueuedConnection);
             } else {
                 chooser->reject();
