@@ -10,7 +10,7 @@ mkdir -p "$work/root"
 
 cpack -G DEB -B "$work" --config "$build/CPackConfig.cmake" >"$work/cpack.log"
 deb=$(ls "$work"/*.deb)
-dpkg-deb --info "$deb" | grep -q "Package: tarvik-calibration-updater"
+[ "$(dpkg-deb --field "$deb" Package)" = tarvik-calibration-updater ]
 dpkg-deb -x "$deb" "$work/root"
 
 dir="$work/root/usr/lib/tarvik-calibration-updater"
