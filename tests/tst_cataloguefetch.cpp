@@ -56,10 +56,8 @@ class TestCatalogueFetch : public QObject
 {
     Q_OBJECT
 
-private slots:
-    // Whatever keeps the listing from naming a file, the user is told and picks a
-    // local catalogue, which then is the temporary catalogue byte for byte.
-    void listingFailureFallsBackToALocalFile_data()
+    // Every way a request can fail, with the code the window is left with.
+    static void addFailedRequestRows()
     {
         QTest::addColumn<Fault>("fault");
         QTest::addColumn<int>("code");
@@ -68,6 +66,14 @@ private slots:
         QTest::newRow("stalled") << Fault::Stalled << int(QNetworkReply::OperationCanceledError);
         QTest::newRow("dropped") << Fault::Dropped << int(QNetworkReply::RemoteHostClosedError);
         QTest::newRow("100 MB") << Fault::Oversized << int(QNetworkReply::UnknownContentError);
+    }
+
+private slots:
+    // Whatever keeps the listing from naming a file, the user is told and picks a
+    // local catalogue, which then is the temporary catalogue byte for byte.
+    void listingFailureFallsBackToALocalFile_data()
+    {
+        addFailedRequestRows();
         QTest::newRow("names nothing") << Fault::NamesNothing << int(QNetworkReply::NoError);
         QTest::newRow("empty") << Fault::Empty << int(QNetworkReply::NoError);
     }
@@ -183,13 +189,7 @@ private slots:
     // for, nobody is bothered with a message, and the debug output says what happened.
     void failedFileEndsFetchingWithWhatCameBefore_data()
     {
-        QTest::addColumn<Fault>("fault");
-        QTest::addColumn<int>("code");
-        QTest::newRow("404") << Fault::Status404 << int(QNetworkReply::ContentNotFoundError);
-        QTest::newRow("500") << Fault::Status500 << int(QNetworkReply::InternalServerError);
-        QTest::newRow("stalled") << Fault::Stalled << int(QNetworkReply::OperationCanceledError);
-        QTest::newRow("dropped") << Fault::Dropped << int(QNetworkReply::RemoteHostClosedError);
-        QTest::newRow("100 MB") << Fault::Oversized << int(QNetworkReply::UnknownContentError);
+        addFailedRequestRows();
     }
 
     void failedFileEndsFetchingWithWhatCameBefore()

@@ -88,14 +88,14 @@ private:
     }
 
     // A row is given by its number, or as =NAME by the calibration it shows.
-    int rowOf(QTableWidget *table, const QString &spec)
+    int rowOf(QTableWidget *table, const QString &which)
     {
-        if (!spec.startsWith('='))
-            return spec.toInt();
+        if (!which.startsWith('='))
+            return which.toInt();
         for (int row = 0; row < table->rowCount(); ++row)
-            if (table->item(row, 0) && table->item(row, 0)->text() == spec.mid(1))
+            if (table->item(row, 0) && table->item(row, 0)->text() == which.mid(1))
                 return row;
-        fail("no row shows " + spec.mid(1));
+        fail("no row shows " + which.mid(1));
     }
 
     QPoint rowCentre(QTableWidget *table, int row)
