@@ -10,6 +10,8 @@
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
+    // Names the application data directory where backups go, whatever the binary is called.
+    QCoreApplication::setApplicationName(QStringLiteral("tarvik-calibration-updater"));
     app.setWindowIcon(QIcon(QStringLiteral(":/icons/tarvik-calibration-updater.png")));
     const QString resources = resourcesDirectory();
     const QString localeName = QLocale::system().name();
