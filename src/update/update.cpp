@@ -44,9 +44,9 @@ void dialog::updateTARVIK(QList<std::pair<QString, QString> > chosen)
     // The ambient step comes first and shows 0 with an empty bar, so neither goes backwards.
     announceStep(0, 0);
     CalibrationBlock ambient = plan.blocks.first();
+    bool succeeded = writeSlot(kAmbientSlot, ambient);
     if (!ambientFound)
         qDebug() << "warning, did not find Ambient in TARVIK, filling 10'th slot with EMPTY matrix";
-    bool succeeded = writeSlot(kAmbientSlot, ambient);
 
     // After any failed write nothing more is written: the user's set is never half replaced in silence.
     for (int i = 0; succeeded && i < kUserSlotCount; ++i) {
