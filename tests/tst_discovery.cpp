@@ -241,8 +241,14 @@ private slots:
         dialog w;
         DialogProbe probe(w);
         QVERIFY(probe.openInstrument());
-        probe.getCalInternal(); // sanitizers catch any read past the 20 bytes
-        QVERIFY(probe.rgbbluFound() || probe.gbrledFound() || instrument::calls("TARVIKgetdevicecalname") > 0);
+        QCOMPARE(probe.getCalInternal(), 0); // the sanitizers catch any read past the 20 bytes
+        QVERIFY(probe.rgbbluFound() && probe.gbrledFound());
+        // A padded name is no longer exactly the ambient one, so that slot is listed too.
+        QVERIFY(!probe.ambientFound());
+        QCOMPARE(probe.instrument().size(), 2);
+        for (const CalibrationRecord &r : probe.instrument())
+            QCOMPARE(calibrationName(r.block).size(), 20);
+        QVERIFY(calibrationName(probe.instrument().last().block).startsWith("Lab Bench A"));
     }
 
     void emptyInstrumentAndCatalogueStillShowTheSelection()
