@@ -17,7 +17,12 @@ CalibrationRecord::CalibrationRecord(const CalibrationBlock &b)
 
 QString calibrationName(const CalibrationBlock &block)
 {
-    return QString::fromUtf8(block.calName, static_cast<int>(calNameLength(block)));
+    return boundedName(block.calName, kCalNameSize);
+}
+
+QString boundedName(const char *bytes, std::size_t size)
+{
+    return QString::fromUtf8(bytes, static_cast<int>(qstrnlen(bytes, static_cast<uint>(size))));
 }
 
 bool setCalibrationName(CalibrationBlock &block, const QByteArray &utf8Name)

@@ -25,6 +25,8 @@ using CalibrationPairList = QList<std::pair<QString, QString> >;
 // Names are UTF-8 throughout: in calName, on screen and when looked up for writing.
 // Reading is bounded by the 20 bytes of calName, whether or not a zero ends them.
 QString calibrationName(const CalibrationBlock &block);
+// The same reading for a name buffer the instrument filled: up to its zero, never past its size.
+QString boundedName(const char *bytes, std::size_t size);
 
 // Stores a UTF-8 name into calName, cut to 19 bytes at a character boundary
 // and zero-filled. Returns false when the name had to be cut.

@@ -11,12 +11,6 @@
 namespace {
 const char kAmbientName[] = "JUST w. Diffuser";
 
-// Names from the instrument are read within their 20 bytes; no terminating zero is assumed.
-QString nameText(const char (&name)[kCalNameSize])
-{
-    return QString::fromUtf8(name, static_cast<int>(qstrnlen(name, kCalNameSize)));
-}
-
 bool isAmbient(const CalibrationBlock &block)
 {
     return calNameLength(block) == sizeof kAmbientName - 1
@@ -31,7 +25,7 @@ int dialog::getCalInternal()
         const std::int32_t result = TARVIKgetdevicecalname(deviceHandle, slot, name);
         if (result != 0)
             return result;
-        const QString factoryName = nameText(name);
+        const QString factoryName = boundedName(name, sizeof name);
         qDebug() << "factory calibration" << slot << factoryName;
         if (factoryName.contains(QLatin1String("GBRLED"), Qt::CaseInsensitive))
             gbrledFound = true;
@@ -47,7 +41,7 @@ int dialog::getCalInternal()
         QCoreApplication::processEvents(QEventLoop::AllEvents);
         const std::int32_t blockResult = TARVIKretrievedevicecal(deviceHandle, slot, &workBlock);
         const std::int32_t nameResult = TARVIKgetdevicecalname(deviceHandle, slot, name);
-        qDebug() << "slot" << slot << workBlock.xCal[0] << nameText(name);
+        qDebug() << "slot" << slot << workBlock.xCal[0] << boundedName(name, sizeof name);
         if (nameResult != 0)
             return nameResult;
         // Without this, a failed read would list the previous slot's block a second time.

@@ -1,6 +1,8 @@
 #include "sorting.h"
 #include "ui_sorting.h"
 
+#include "tarvikdll.h"
+
 #include <QHeaderView>
 #include <QPushButton>
 #include <QTableWidget>
@@ -8,9 +10,6 @@
 #include <algorithm>
 
 namespace {
-
-// The instrument's user slots 10 to 37.
-const int kUserSlots = 28;
 
 void fillTable(QTableWidget *table, const QList<std::pair<QString, QString> > &pairs)
 {
@@ -224,7 +223,7 @@ void Sorting::loadButtonPressed()
 
 bool Sorting::canAddToCurrent() const
 {
-    return ui->export_current_TWG->rowCount() < kUserSlots;
+    return ui->export_current_TWG->rowCount() < kUserSlotCount;
 }
 
 void Sorting::showSourceCount()
@@ -238,13 +237,13 @@ void Sorting::showCurrentCount()
 {
     const int n = ui->export_current_TWG->rowCount();
     // The warning is twice as long as the usual line; wrapping it keeps the window's width.
-    ui->label_2->setWordWrap(n > kUserSlots);
-    if (n > kUserSlots)
+    ui->label_2->setWordWrap(n > kUserSlotCount);
+    if (n > kUserSlotCount)
         ui->label_2->setText(tr("%1 calibrations in TARVIK, %2 too many: remove %2 before updating")
                                  .arg(n)
-                                 .arg(n - kUserSlots));
+                                 .arg(n - kUserSlotCount));
     else
-        ui->label_2->setText(tr("%1 calibrations in TARVIK, %2 free").arg(n).arg(kUserSlots - n));
+        ui->label_2->setText(tr("%1 calibrations in TARVIK, %2 free").arg(n).arg(kUserSlotCount - n));
     ui->export_add_PBN->setEnabled(canAddToCurrent());
-    ui->pushButton->setEnabled(n <= kUserSlots);
+    ui->pushButton->setEnabled(n <= kUserSlotCount);
 }
