@@ -138,5 +138,25 @@
         <source>Please restart the application!</source>
         <translation>Bitte starten Sie die Anwendung neu!</translation>
     </message>
+    <message>
+        <source>Fetching calibration file %1 of %2…</source>
+        <translation>Lade Kalibrierungsdatei %1 von %2…</translation>
+    </message>
+    <message>
+        <source>Cannot read file</source>
+        <translation>Datei nicht lesbar</translation>
+    </message>
+    <message>
+        <source>%1 cannot be used as the calibration catalogue. Please select another file.</source>
+        <translation>%1 kann nicht als Kalibrierungskatalog verwendet werden. Bitte wählen Sie eine andere Datei.</translation>
+    </message>
+    <message>
+        <source>Could not store the calibration catalogue.</source>
+        <translation>Der Kalibrierungskatalog konnte nicht gespeichert werden.</translation>
+    </message>
+    <message>
+        <source>Nothing was written to the TARVIK.</source>
+        <translation>Es wurde nichts in den TARVIK geschrieben.</translation>
+    </message>
 </context>
 </TS>

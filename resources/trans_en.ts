@@ -138,5 +138,25 @@
         <source>Please restart the application!</source>
         <translation>Please restart the application!</translation>
     </message>
+    <message>
+        <source>Fetching calibration file %1 of %2…</source>
+        <translation>Fetching calibration file %1 of %2…</translation>
+    </message>
+    <message>
+        <source>Cannot read file</source>
+        <translation>Cannot read file</translation>
+    </message>
+    <message>
+        <source>%1 cannot be used as the calibration catalogue. Please select another file.</source>
+        <translation>%1 cannot be used as the calibration catalogue. Please select another file.</translation>
+    </message>
+    <message>
+        <source>Could not store the calibration catalogue.</source>
+        <translation>Could not store the calibration catalogue.</translation>
+    </message>
+    <message>
+        <source>Nothing was written to the TARVIK.</source>
+        <translation>Nothing was written to the TARVIK.</translation>
+    </message>
 </context>
 </TS>

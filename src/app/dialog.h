@@ -75,6 +75,7 @@ private:
     bool ambientFound = false;
 
     bool m_catalogueChosen = true;
+    bool m_catalogueStored = true; // false when the fetched catalogue could not be written out
     QVector<CalibrationBlock> m_slotsRead; // the non-empty blocks of slots 9 to 37, for the backup
     QString m_lastBackup;
 

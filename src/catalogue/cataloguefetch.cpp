@@ -1,31 +1,54 @@
 #include "dialog.h"
 
+#include "bodylimit.h"
 #include "cataloguesource.h"
 #include "filedownloader.h"
 #include "listing.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QDebug>
+#include <QDir>
 #include <QEventLoop>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QNetworkRequest>
 #include <QPointer>
+#include <QSplashScreen>
 #include <QUrl>
 
 namespace {
-// Asks the user for a local catalogue and copies it to target. False when the user cancelled.
+QString translated(const char *text)
+{
+    return QCoreApplication::translate("dialog", text);
+}
+
+// Start-up's splash screen is all the user sees while the catalogue is fetched.
+void showOnSplash(const QString &text)
+{
+    for (QWidget *widget : QApplication::topLevelWidgets()) {
+        if (auto *splash = qobject_cast<QSplashScreen *>(widget))
+            splash->showMessage(text, Qt::AlignHCenter | Qt::AlignBottom);
+    }
+}
+
+// Asks the user for a local catalogue until one is copied to target. False when the user cancelled.
 bool copyLocalCatalogue(QWidget *parent, const QString &target)
 {
-    QMessageBox::critical(parent, QCoreApplication::translate("dialog", "Network error"),
-                          QCoreApplication::translate("dialog",
-                              "Unable to download correction matrizes from the Internet, please select a Calibrations.txt file locally"),
+    QMessageBox::critical(parent, translated("Network error"),
+                          translated("Unable to download correction matrizes from the Internet, please select a Calibrations.txt file locally"),
                           QMessageBox::Ok, QMessageBox::NoButton);
-    const QString chosen = QFileDialog::getOpenFileName(parent, QCoreApplication::translate("dialog", "Open File"), "/home");
-    if (chosen.isEmpty())
-        return false;
-    QFile::copy(chosen, target);
-    return true;
+    for (;;) {
+        const QString chosen = QFileDialog::getOpenFileName(parent, translated("Open File"), "/home");
+        if (chosen.isEmpty())
+            return false;
+        QFile source(chosen);
+        if (source.copy(target))
+            return true;
+        qDebug().nospace() << "Copying " << chosen << " to " << target << " failed: " << source.errorString();
+        QMessageBox::warning(parent, translated("Cannot read file"),
+                             translated("%1 cannot be used as the calibration catalogue. Please select another file.")
+                                 .arg(QDir::toNativeSeparators(chosen)));
+    }
 }
 }
 
@@ -37,11 +60,11 @@ void dialog::downloadCalibrations()
             this, SLOT(slotFinishedDownload(QNetworkReply::NetworkError)));
     connect(this, SIGNAL(signalEndNetworkWait()), &loop, SLOT(quit()));
 
-    // One request at a time, each awaited; a server that stops sending fails it after the time limit.
+    // One request at a time, each awaited.
     const auto fetched = [&](const QString &address) {
-        QNetworkRequest request(QUrl(address, QUrl::TolerantMode));
-        request.setTransferTimeout(catalogueTransferTimeoutMs());
-        const QPointer<QNetworkReply> reply = downloader->get(request);
+        const QNetworkRequest request(QUrl(address, QUrl::TolerantMode));
+        const QPointer<QNetworkReply> reply =
+            downloader->get(request, catalogueTransferTimeoutMs(), catalogueDeadlineMs());
         if (reply && !reply->isFinished())
             loop.exec();
         return networkError == QNetworkReply::NoError;
@@ -55,16 +78,40 @@ void dialog::downloadCalibrations()
         return;
     }
 
-    tmpCalFile.open(QIODevice::WriteOnly);
+    // A catalogue that cannot be stored whole must not be read as if it were: nothing of
+    // it stays, and discovery says so instead of offering what it holds.
+    const auto storeFailed = [this] {
+        qDebug().nospace() << "Storing the catalogue in " << tmpCalFile.fileName()
+                           << " failed: " << tmpCalFile.errorString();
+        tmpCalFile.close();
+        tmpCalFile.remove();
+        m_catalogueStored = false;
+    };
+    if (!tmpCalFile.open(QIODevice::WriteOnly))
+        return storeFailed();
+    qint64 storedBytes = 0;
     int stored = 0;
     for (const QString &name : names) {
+        showOnSplash(tr("Fetching calibration file %1 of %2\u2026").arg(stored + 1).arg(names.size()));
         if (!fetched(base + name)) {
             qDebug().nospace() << "Catalogue file " << name << " failed (network error " << networkError
                                << "); stored " << stored << " of " << names.size() << " files";
             break;
         }
-        tmpCalFile.write(downloader->receivedData());
+        const QByteArray body = downloader->receivedData();
+        if (storedBytes + body.size() > maxCatalogueBytes) {
+            qDebug().nospace() << "Catalogue file " << name << " would take the catalogue past "
+                               << maxCatalogueBytes << " bytes; stored " << stored << " of " << names.size() << " files";
+            break;
+        }
+        if (tmpCalFile.write(body) != body.size())
+            return storeFailed();
+        storedBytes += body.size();
         ++stored;
     }
+    if (!tmpCalFile.flush())
+        return storeFailed();
     tmpCalFile.close();
+    if (tmpCalFile.error() != QFileDevice::NoError)
+        storeFailed();
 }

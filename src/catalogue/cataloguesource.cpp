@@ -3,7 +3,9 @@
 namespace {
 QString g_baseOverride;
 int g_timeoutOverride = 0;
+int g_deadlineOverride = 0;
 constexpr int kTransferTimeoutMs = 30000;
+constexpr int kDeadlineMs = 120000;
 }
 
 QString catalogueBaseAddress()
@@ -18,8 +20,14 @@ int catalogueTransferTimeoutMs()
     return g_timeoutOverride > 0 ? g_timeoutOverride : kTransferTimeoutMs;
 }
 
-void overrideCatalogueSourceForTesting(const QString &baseAddress, int transferTimeoutMs)
+int catalogueDeadlineMs()
+{
+    return g_deadlineOverride > 0 ? g_deadlineOverride : kDeadlineMs;
+}
+
+void overrideCatalogueSourceForTesting(const QString &baseAddress, int transferTimeoutMs, int deadlineMs)
 {
     g_baseOverride = baseAddress;
     g_timeoutOverride = transferTimeoutMs;
+    g_deadlineOverride = deadlineMs;
 }

@@ -9,7 +9,11 @@ QString catalogueBaseAddress();
 // How long a request may go without progress before it counts as failed.
 int catalogueTransferTimeoutMs();
 
-// Tests point a window at their own server and shorten the time limit; the program never calls this.
-void overrideCatalogueSourceForTesting(const QString &baseAddress, int transferTimeoutMs);
+// How long a request may take at all, however steadily it progresses.
+int catalogueDeadlineMs();
+
+// Tests point a window at their own server and shorten the time limits; the program never
+// calls this. A deadline of 0 keeps the program's own.
+void overrideCatalogueSourceForTesting(const QString &baseAddress, int transferTimeoutMs, int deadlineMs = 0);
 
 #endif

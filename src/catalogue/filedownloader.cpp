@@ -3,6 +3,29 @@
 #include "bodylimit.h"
 
 #include <QNetworkRequest>
+#include <QTimer>
+
+namespace {
+int statusOf(const QNetworkReply *reply)
+{
+    return reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+}
+
+// What a finished reply amounts to, before any refusal of ours: a 200 with its whole body,
+// or a failure. A body cut short can end without an error from the toolkit, so the
+// announced length is compared here.
+QNetworkReply::NetworkError outcomeOf(const QNetworkReply *reply, qint64 bodyBytes)
+{
+    if (reply->error() != QNetworkReply::NoError)
+        return reply->error();
+    if (statusOf(reply) != 200)
+        return QNetworkReply::UnknownServerError;
+    const QVariant length = reply->header(QNetworkRequest::ContentLengthHeader);
+    if (length.isValid() && length.toLongLong() != bodyBytes)
+        return QNetworkReply::RemoteHostClosedError;
+    return QNetworkReply::NoError;
+}
+}
 
 FileDownloader::FileDownloader(QObject *parent)
     : QObject(parent)
@@ -10,20 +33,36 @@ FileDownloader::FileDownloader(QObject *parent)
     connect(&accessManager, SIGNAL(finished(QNetworkReply*)), this, SLOT(fileDownloaded(QNetworkReply*)));
 }
 
-QNetworkReply *FileDownloader::get(const QNetworkRequest &request)
+QNetworkReply *FileDownloader::get(QNetworkRequest request, int stallTimeoutMs, int deadlineMs)
 {
+    // Set explicitly: the defaults differ between toolkit versions. A redirect is a failure,
+    // and asking for the identity encoding keeps the toolkit from decoding (and the body
+    // cap then counts the bytes as they come off the network).
+    request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::ManualRedirectPolicy);
+    request.setAttribute(QNetworkRequest::Http2AllowedAttribute, false);
+    request.setRawHeader("Accept-Encoding", "identity");
+    request.setTransferTimeout(stallTimeoutMs);
     QNetworkReply *reply = accessManager.get(request);
     arrivals.insert(reply, Arrival());
-    connect(reply, &QNetworkReply::metaDataChanged, this, [this, reply] { refuseAnnouncedOversize(reply); });
+    connect(reply, &QNetworkReply::metaDataChanged, this, [this, reply] { checkHead(reply); });
     connect(reply, &QIODevice::readyRead, this, [this, reply] { takeArrivedBytes(reply); });
+    // A server that sends a byte now and then never trips the stall limit; this ends it.
+    QTimer::singleShot(deadlineMs, reply, [reply] { reply->abort(); });
     return reply;
 }
 
-void FileDownloader::refuseAnnouncedOversize(QNetworkReply *reply)
+void FileDownloader::checkHead(QNetworkReply *reply)
 {
+    const int status = statusOf(reply);
+    const QByteArray coding = reply->rawHeader("Content-Encoding").trimmed().toLower();
     const QVariant length = reply->header(QNetworkRequest::ContentLengthHeader);
-    if (length.isValid() && length.toLongLong() > maxCatalogueBodyBytes)
-        refuse(reply);
+    // Error statuses (400 and up) fail with the toolkit's own code.
+    if (status != 0 && status != 200 && status < 400)
+        refuse(reply, QNetworkReply::UnknownServerError);
+    else if (!coding.isEmpty() && coding != "identity")
+        refuse(reply, QNetworkReply::UnknownContentError);
+    else if (length.isValid() && length.toLongLong() > maxCatalogueBodyBytes)
+        refuse(reply, QNetworkReply::UnknownContentError);
 }
 
 void FileDownloader::takeArrivedBytes(QNetworkReply *reply)
@@ -33,17 +72,17 @@ void FileDownloader::takeArrivedBytes(QNetworkReply *reply)
         return;
     // Checked before reading, so no more than the cap is ever held here.
     if (it->body.size() + reply->bytesAvailable() > maxCatalogueBodyBytes)
-        refuse(reply);
+        refuse(reply, QNetworkReply::UnknownContentError);
     else
         it->body += reply->readAll();
 }
 
-void FileDownloader::refuse(QNetworkReply *reply)
+void FileDownloader::refuse(QNetworkReply *reply, QNetworkReply::NetworkError why)
 {
     const auto it = arrivals.find(reply);
-    if (it == arrivals.end())
+    if (it == arrivals.end() || it->refusal != QNetworkReply::NoError)
         return;
-    it->oversized = true;
+    it->refusal = why;
     it->body.clear();
     // Aborting finishes the reply at once, so fileDownloaded runs before this returns.
     reply->abort();
@@ -53,12 +92,12 @@ void FileDownloader::fileDownloaded(QNetworkReply *pReply)
 {
     // A reply issued straight on the access manager has no arrival yet and is read whole here.
     Arrival arrival = arrivals.take(pReply);
-    if (!arrival.oversized && pReply->error() == QNetworkReply::NoError) {
+    QNetworkReply::NetworkError code = arrival.refusal;
+    if (code == QNetworkReply::NoError) {
         arrival.body += pReply->readAll();
-        arrival.oversized = arrival.body.size() > maxCatalogueBodyBytes;
+        code = arrival.body.size() > maxCatalogueBodyBytes ? QNetworkReply::UnknownContentError
+                                                           : outcomeOf(pReply, arrival.body.size());
     }
-    const QNetworkReply::NetworkError code =
-        arrival.oversized ? QNetworkReply::UnknownContentError : pReply->error();
     receivedBytes = code == QNetworkReply::NoError ? arrival.body : QByteArray();
     pReply->deleteLater();
     emit downloaded(code);

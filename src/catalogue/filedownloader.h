@@ -11,6 +11,8 @@ class QNetworkRequest;
 
 // Fetches the catalogue over HTTP, one request at a time: keeps the body of the
 // reply that finished last and announces every finished reply with its error code.
+// A reply counts only when it is a 200 whose body arrived whole and undecoded;
+// anything else is a failure with a non-zero code and no body.
 class FileDownloader : public QObject
 {
     Q_OBJECT
@@ -18,10 +20,11 @@ class FileDownloader : public QObject
 public:
     explicit FileDownloader(QObject *parent = nullptr);
 
-    // Issues a GET on the access manager whose body is taken in as it arrives, so
-    // that one larger than the body cap is refused before it is held in memory.
-    // The reply is the access manager's; the caller need not keep it.
-    QNetworkReply *get(const QNetworkRequest &request);
+    // Issues a GET on the access manager with the transport pinned down (no redirects
+    // followed, HTTP/1.1, identity encoding only), a limit on time without progress and
+    // an overall deadline. The body is taken in as it arrives, so one larger than the
+    // body cap is refused before it is held in memory. The reply is the access manager's.
+    QNetworkReply *get(QNetworkRequest request, int stallTimeoutMs, int deadlineMs);
 
     QByteArray receivedData() const { return receivedBytes; }
 
@@ -37,11 +40,11 @@ private:
     struct Arrival
     {
         QByteArray body;
-        bool oversized = false;
+        QNetworkReply::NetworkError refusal = QNetworkReply::NoError;
     };
-    void refuseAnnouncedOversize(QNetworkReply *reply);
+    void checkHead(QNetworkReply *reply);
     void takeArrivedBytes(QNetworkReply *reply);
-    void refuse(QNetworkReply *reply);
+    void refuse(QNetworkReply *reply, QNetworkReply::NetworkError why);
 
     QByteArray receivedBytes;
     QHash<QNetworkReply *, Arrival> arrivals; // bodies still coming in, by reply

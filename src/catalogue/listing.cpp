@@ -2,6 +2,8 @@
 
 #include "bodylimit.h"
 
+#include <QUrl>
+
 #include <algorithm>
 
 namespace {
@@ -11,6 +13,23 @@ const QByteArray targetEnd = QByteArrayLiteral("\">");
 bool isLineEnd(char c)
 {
     return c == '\r' || c == '\n';
+}
+
+// A name is appended to the catalogue address and requested; only one that stays a file
+// of that directory names anything. "..", an escaped slash, a query or a fragment would
+// ask for the listing itself or for something outside the catalogue.
+bool isPlainFileName(const QString &name)
+{
+    static const QString dir = QStringLiteral("/TARVIK/Calibrations/");
+    static const QUrl base(QStringLiteral("http://catalogue.invalid") + dir);
+    const QString decoded = QUrl::fromPercentEncoding(name.toUtf8());
+    if (name.isEmpty() || decoded == "." || decoded == ".." || decoded.contains('/') || decoded.contains('\\')
+        || name.contains('?') || name.contains('#'))
+        return false;
+    const QUrl appended(base.toString() + name, QUrl::TolerantMode);
+    const QUrl resolved = base.resolved(QUrl(name, QUrl::TolerantMode));
+    return appended.isValid() && appended.host() == base.host() && appended.path() == dir + decoded
+        && resolved.host() == base.host() && resolved.path() == dir + decoded;
 }
 }
 
@@ -31,7 +50,7 @@ QStringList catalogueFileNames(const QByteArray &listing)
         const int end = QByteArray::fromRawData(data + start, lineEnd - start).indexOf(targetEnd);
         if (end > 0) {
             const QString name = QString::fromUtf8(data + start, end);
-            if (!name.contains('/'))
+            if (isPlainFileName(name))
                 names.append(name);
         }
         from = lineEnd + 1;

@@ -7,7 +7,8 @@
 // The file names of a catalogue directory listing, in listing order. A name is the
 // link target of a line holding "<li><a href="NAME">", taken as it stands (already
 // percent-escaped), so it can be appended to the catalogue address unchanged.
-// Lines without a target, and targets with a "/" (parent and subdirectories), name nothing.
+// Lines without a target, and targets that are not a plain file name of the catalogue
+// directory (parent and subdirectories, ".", "..", escapes of either, a "?" or "#") name nothing.
 // A listing larger than the catalogue body cap names nothing.
 QStringList catalogueFileNames(const QByteArray &listing);
 

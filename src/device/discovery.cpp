@@ -16,6 +16,13 @@ bool dialog::findTARVIK()
     addableCalibrations.clear();
     m_slotsRead.clear();
 
+    // Without the whole catalogue nothing may be offered for writing.
+    if (!m_catalogueStored) {
+        ui->label->setText(tr("Could not store the calibration catalogue."));
+        ui->label_2->setText(tr("Nothing was written to the TARVIK."));
+        return false;
+    }
+
     const std::int32_t opened = TARVIKopen(&deviceHandle, 1);
     if (opened == kTarvikNotFound) {
         ui->label->setText(tr("No Quillor TARVIK found."));
