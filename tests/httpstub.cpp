@@ -4,7 +4,7 @@
 #include <QTimer>
 #include <QUrl>
 
-#include <memory>
+#include <sys/socket.h>
 
 HttpStub::HttpStub(QObject *parent)
     : QObject(parent)
@@ -15,40 +15,30 @@ HttpStub::HttpStub(QObject *parent)
 
 void HttpStub::serve(const QByteArray &path, const QByteArray &body, int status)
 {
-    Route r;
-    r.status = status;
-    r.body = body;
-    m_routes.insert(path, r);
+    script(path, {head(status, body.size()) + body});
 }
 
-void HttpStub::misbehave(const QByteArray &path, Behaviour behaviour)
+void HttpStub::script(const QByteArray &path, const QByteArrayList &pieces, int pauseMs)
 {
-    m_routes[path].behaviour = behaviour;
+    m_scripts.insert(path, Script{pieces, pauseMs});
 }
 
-void HttpStub::stream(const QByteArray &path, const QByteArray &unit, qint64 totalBytes, bool announceLength,
-                      int chunkBytes, int intervalMs)
+QByteArray HttpStub::head(int status, qint64 length, const QByteArray &extra)
 {
-    Route r;
-    r.streamTotal = totalBytes;
-    r.announceLength = announceLength;
-    r.intervalMs = intervalMs;
-    while (r.streamChunk.size() < chunkBytes)
-        r.streamChunk += unit;
-    m_routes.insert(path, r);
+    QByteArray head = "HTTP/1.1 " + QByteArray::number(status) + (status == 200 ? " OK" : " Other")
+        + "\r\nContent-Type: text/plain\r\nConnection: close\r\n" + extra;
+    if (length >= 0)
+        head += "Content-Length: " + QByteArray::number(length) + "\r\n";
+    return head + "\r\n";
 }
 
 QByteArray HttpStub::listingFor(const QStringList &names)
 {
-    QByteArray page = "<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 3.2 Final//EN\">\n<html>\n <head>\n"
-                      "  <title>Index of /TARVIK/Calibrations</title>\n </head>\n <body>\n"
+    QByteArray page = "<html>\n <head>\n  <title>Index of /TARVIK/Calibrations</title>\n </head>\n <body>\n"
                       "<h1>Index of /TARVIK/Calibrations</h1>\n<ul><li><a href=\"/TARVIK/\"> Parent Directory</a></li>\n";
-    for (const QString &name : names) {
-        const QByteArray target = QUrl::toPercentEncoding(name);
-        page += "<li><a href=\"" + target + "\"> " + name.toUtf8() + "</a></li>\n";
-    }
-    page += "</ul>\n</body></html>\n";
-    return page;
+    for (const QString &name : names)
+        page += "<li><a href=\"" + QUrl::toPercentEncoding(name) + "\"> " + name.toUtf8() + "</a></li>\n";
+    return page + "</ul>\n</body></html>\n";
 }
 
 QString HttpStub::baseAddress() const
@@ -61,68 +51,40 @@ void HttpStub::onConnection()
     while (QTcpSocket *socket = m_server.nextPendingConnection()) {
         connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
         connect(socket, &QTcpSocket::readyRead, this, [this, socket] {
-            // One request per connection is all the program's requests need; wait for the whole head.
-            if (!socket->property("head").toByteArray().contains("\r\n\r\n")) {
-                socket->setProperty("head", socket->property("head").toByteArray() + socket->readAll());
-                const QByteArray head = socket->property("head").toByteArray();
-                if (head.contains("\r\n\r\n"))
-                    answer(socket, head.split(' ').value(1));
-            }
+            QByteArray request = socket->property("request").toByteArray() + socket->readAll();
+            socket->setProperty("request", request);
+            if (!request.contains("\r\n\r\n") || socket->property("answered").toBool())
+                return;
+            socket->setProperty("answered", true);
+            const QByteArray path = request.split(' ').value(1);
+            m_requested.append(path);
+            const Script s = m_scripts.value(path, Script{{head(404, 9) + "Not Found"}, 0});
+            play(socket, s.pieces, s.pauseMs);
         });
     }
 }
 
-void HttpStub::answer(QTcpSocket *socket, const QByteArray &path)
+void HttpStub::play(QTcpSocket *socket, QByteArrayList pieces, int pauseMs)
 {
-    m_requested.append(path);
-    const auto it = m_routes.constFind(path);
-    Route r;
-    if (it == m_routes.constEnd()) {
-        r.status = 404;
-        r.body = "<html><body>Not Found</body></html>";
-    } else {
-        r = *it;
-    }
-    if (r.behaviour == Behaviour::Stall)
-        return;
-    if (r.behaviour == Behaviour::Drop) {
-        socket->write("HTTP/1.1 200 OK\r\nContent-Length: 1000\r\n\r\npartial");
-        socket->flush();
-        socket->abort();
-        return;
-    }
-    if (r.streamTotal >= 0) {
-        startStream(socket, r);
-        return;
-    }
-    QByteArray reply = "HTTP/1.1 " + QByteArray::number(r.status) + (r.status == 200 ? " OK" : " Error")
-        + "\r\nContent-Type: text/html\r\nContent-Length: " + QByteArray::number(r.body.size())
-        + "\r\nConnection: close\r\n\r\n" + r.body;
-    socket->write(reply);
-    socket->disconnectFromHost();
-}
-
-void HttpStub::startStream(QTcpSocket *socket, const Route &route)
-{
-    QByteArray head = "HTTP/1.1 200 OK\r\nContent-Type: text/plain\r\nConnection: close\r\n";
-    if (route.announceLength)
-        head += "Content-Length: " + QByteArray::number(route.streamTotal) + "\r\n";
-    socket->write(head + "\r\n");
-    // The timer belongs to the socket, so a client that hangs up ends the stream.
-    auto *timer = new QTimer(socket);
-    auto left = std::make_shared<qint64>(route.streamTotal);
-    const QByteArray chunk = route.streamChunk;
-    connect(timer, &QTimer::timeout, socket, [this, socket, timer, left, chunk] {
-        if (socket->bytesToWrite() >= chunk.size())
-            return; // the client is not keeping up; produce no more than it takes
-        const QByteArray piece = chunk.left(int(qMin<qint64>(*left, chunk.size())));
-        socket->write(piece);
-        m_streamed += piece.size();
-        *left -= piece.size();
-        if (*left == 0) {
-            timer->stop();
-            socket->disconnectFromHost();
+    while (!pieces.isEmpty()) {
+        const QByteArray piece = pieces.takeFirst();
+        if (piece == "<HOLD>")
+            return;
+        if (piece == "<FIN>")
+            break;
+        if (piece == "<RST>") {
+            socket->flush();
+            const linger reset{1, 0}; // closing with a zero linger time sends a reset
+            setsockopt(int(socket->socketDescriptor()), SOL_SOCKET, SO_LINGER, &reset, sizeof reset);
+            socket->abort();
+            return;
         }
-    });
-    timer->start(route.intervalMs);
+        socket->write(piece);
+        if (pauseMs > 0 && !pieces.isEmpty()) {
+            socket->flush();
+            QTimer::singleShot(pauseMs, socket, [=] { play(socket, pieces, pauseMs); });
+            return;
+        }
+    }
+    socket->disconnectFromHost();
 }
