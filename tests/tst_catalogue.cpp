@@ -7,7 +7,9 @@
 #include "listing.h"
 #include "modaldriver.h"
 
+#include <QProcess>
 #include <QSplashScreen>
+#include <QSslCertificate>
 #include <QSslConfiguration>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -95,11 +97,23 @@ class TestCatalogue : public QObject
             QNetworkReply::UnknownContentError);
     }
 
+    // Apache, run by the project's script, serves the local catalogue as its only file.
+    const QString m_serverScript = qEnvironmentVariable("TARVIK_SOURCE_DIR") + "/scripts/catalogue-server";
+    QString tls(const QString &name) const { return m_dir.filePath("tls/" + name); }
+
 private slots:
     void initTestCase()
     {
-        QFile local(m_local);
-        QVERIFY(local.open(QIODevice::WriteOnly) && local.write(m_localBytes) == m_localBytes.size());
+        QVERIFY(QDir(m_dir.path()).mkpath("served"));
+        for (const QString &path : {m_local, m_dir.filePath("served/Daylight D65.txt")}) {
+            QFile local(path);
+            QVERIFY(local.open(QIODevice::WriteOnly) && local.write(m_localBytes) == m_localBytes.size());
+        }
+        // A certificate authority of this run's own, trusted by this process alone.
+        QCOMPARE(QProcess::execute(m_serverScript, {"certificates", m_dir.filePath("tls")}), 0);
+        QSslConfiguration trusted = QSslConfiguration::defaultConfiguration();
+        trusted.setCaCertificates(QSslCertificate::fromPath(tls("ca.pem")));
+        QSslConfiguration::setDefaultConfiguration(trusted);
     }
 
     void init() { overrideCatalogueSourceForTesting(QString(), 0); }
@@ -258,6 +272,36 @@ private slots:
         QCOMPARE(driver.seen(), seen);
         QCOMPARE(w.catalogueChosen(), stored == m_localBytes);
         QCOMPARE(contentOf(probe.tmpCalFileName()), stored);
+    }
+
+    // The real Apache over HTTPS: only a certificate that verifies is accepted; with any
+    // other the listing fails, unasked, and the fallback follows.
+    void httpsCatalogue_data()
+    {
+        QTest::addColumn<QString>("certificate");
+        QTest::addColumn<Error>("code");
+        QTest::newRow("verified") << "good" << QNetworkReply::NoError;
+        QTest::newRow("expired") << "expired" << QNetworkReply::SslHandshakeFailedError;
+        QTest::newRow("wrong host name") << "wrong-host" << QNetworkReply::SslHandshakeFailedError;
+        QTest::newRow("unknown authority") << "unknown-authority" << QNetworkReply::SslHandshakeFailedError;
+    }
+
+    void httpsCatalogue()
+    {
+        QFETCH(QString, certificate);
+        QFETCH(Error, code);
+        const QString port = qEnvironmentVariable("TARVIK_CATALOGUE_TLS_PORT");
+        const QStringList server{"--port", port, "--run-dir", m_dir.filePath("apache"), "--root", m_dir.filePath("served")};
+        QCOMPARE(QProcess::execute(m_serverScript, QStringList{"start", "--cert", tls(certificate + ".pem"), "--key",
+                                                               tls(certificate + ".key")} + server), 0);
+        const auto stop = qScopeGuard([&] { QProcess::execute(m_serverScript, QStringList{"stop"} + server); });
+        overrideCatalogueSourceForTesting("https://127.0.0.1:" + port + "/TARVIK/Calibrations/", kStallMs * 5);
+        ModalDriver driver;
+        dialog w;
+        DialogProbe probe(w);
+        QCOMPARE(Error(probe.networkError()), code);
+        QCOMPARE(driver.seen().isEmpty(), code == QNetworkReply::NoError);
+        QCOMPARE(contentOf(probe.tmpCalFileName()), code == QNetworkReply::NoError ? m_localBytes : QByteArray("<no file>"));
     }
 
     // A catalogue that cannot be written out whole leaves nothing behind, and discovery
