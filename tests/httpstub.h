@@ -4,45 +4,46 @@
 #include <QByteArray>
 #include <QHash>
 #include <QObject>
+#include <QPair>
 #include <QStringList>
 #include <QTcpServer>
 
 class QTcpSocket;
 
 // A scripted HTTP server for tests: each path answers with bytes written as scripted,
-// well-formed or broken on purpose. One request per connection.
+// well-formed or broken on purpose. One request per connection; unknown paths get a 404.
 class HttpStub : public QObject
 {
     Q_OBJECT
 
 public:
-    explicit HttpStub(QObject *parent = nullptr);
+    HttpStub();
 
     // Answers path with status, the body's length and the body, then closes.
-    void serve(const QByteArray &path, const QByteArray &body, int status = 200);
+    void serve(const QByteArray &path, const QByteArray &body, int status = 200)
+    {
+        script(path, {head(status, body.size()) + body});
+    }
     // Answers path with these pieces, pauseMs apart. A piece "<FIN>" closes the connection,
     // "<RST>" resets it, "<HOLD>" leaves it open with nothing more; after the last piece it closes.
-    void script(const QByteArray &path, const QByteArrayList &pieces, int pauseMs = 0);
+    void script(const QByteArray &path, const QByteArrayList &pieces, int pauseMs = 0)
+    {
+        m_scripts.insert(path, qMakePair(pieces, pauseMs));
+    }
 
     // A reply head; length -1 leaves the length out, extra holds further header lines.
     static QByteArray head(int status, qint64 length, const QByteArray &extra = QByteArray());
     // The catalogue listing Apache would write for these file names.
     static QByteArray listingFor(const QStringList &names);
 
-    QString baseAddress() const; // http://127.0.0.1:<port>/TARVIK/Calibrations/
+    QString baseAddress() const { return QString("http://127.0.0.1:%1/TARVIK/Calibrations/").arg(m_server.serverPort()); }
     QByteArrayList requestedPaths() const { return m_requested; }
 
 private:
-    void onConnection();
     void play(QTcpSocket *socket, QByteArrayList pieces, int pauseMs);
 
-    struct Script
-    {
-        QByteArrayList pieces;
-        int pauseMs = 0;
-    };
     QTcpServer m_server;
-    QHash<QByteArray, Script> m_scripts;
+    QHash<QByteArray, QPair<QByteArrayList, int>> m_scripts;
     QByteArrayList m_requested;
 };
 

@@ -12,7 +12,7 @@
 // Answers the modal windows the catalogue retrieval raises while a window is being
 // constructed, and records each one it met: "message <title>: <text>", "file <caption>".
 // A message box is confirmed with Ok; each file dialog is given the next of filesToChoose,
-// or rejected when none is left. Anything else is recorded and closed.
+// or rejected when none is left.
 class ModalDriver
 {
 public:
@@ -41,9 +41,6 @@ private:
             // Typed into the name field as a user would; selectFile() leaves a focused field alone.
             chooser->findChild<QLineEdit *>("fileNameEdit")->setText(m_files.takeFirst());
             static_cast<QDialog *>(chooser)->done(QDialog::Accepted); // as a platform's own chooser may, it takes a folder too
-        } else {
-            m_seen << QString("unexpected ") + modal->metaObject()->className();
-            modal->close();
         }
     }
 

@@ -17,37 +17,43 @@
 #include <csignal>
 #include <sys/resource.h>
 
+using R = QNetworkReply;
 using Error = QNetworkReply::NetworkError;
 
 namespace {
 const QByteArray kDir = "/TARVIK/Calibrations/";
-const QString kFallback = "message Network error: Unable to download correction matrizes from the Internet, "
-                          "please select a Calibrations.txt file locally";
+const QString kFallback = "message Network error: Unable to download correction matrizes from the Internet, please select a Calibrations.txt file locally";
 const QString kChooser = "file Open File";
 // Short, so that a stalled or dripping server ends a row quickly.
 constexpr int kStallMs = 1000, kDeadlineMs = 2500;
 
-QByteArray record(const QByteArray &name, const QByteArray &lineEnd = "\n")
+QByteArray record(const QByteArray &name)
 {
-    return "[CAL_NAME] " + name + lineEnd + "[ABS_INTENSITY_CAL] 1.02" + lineEnd + "[XCAL] 1.01 0.02 -0.01" + lineEnd
-        + "[YCAL] 0.03 0.98 0.01" + lineEnd + "[ZCAL] -0.02 0.01 1.04" + lineEnd + "[BASCAL_INDEX] 3" + lineEnd;
+    return "[CAL_NAME] " + name + "\n[ABS_INTENSITY_CAL] 1.02\n[XCAL] 1.01 0.02 -0.01\n[YCAL] 0.03 0.98 0.01\n"
+                                  "[ZCAL] -0.02 0.01 1.04\r\n[BASCAL_INDEX] 3\n";
 }
 
 QByteArray entry(const QByteArray &target)
 {
-    return "<li><a href=\"" + target + "\"> " + target + "</a></li>";
+    return "<li><a href=\"" + target + "\"> " + target + "</a></li>\n";
 }
 
-QByteArray contentOf(const QString &path)
+// A main window built against the catalogue at base, its modal windows answered by driver.
+struct Fetched
 {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<no file>");
-}
-
-QString copyRefused(const QString &path)
-{
-    return "message Cannot read file: " + path + " cannot be used as the calibration catalogue. Please select another file.";
-}
+    // The catalogue source is set before the window (the next member) is built.
+    explicit Fetched(const QString &base, const QStringList &choices = {}, int stallMs = kStallMs)
+        : driver((overrideCatalogueSourceForTesting(base, stallMs, kDeadlineMs), choices)) {}
+    QByteArray stored() const
+    {
+        QFile file(probe.tmpCalFileName());
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<no file>");
+    }
+    Error code() const { return Error(probe.networkError()); }
+    ModalDriver driver;
+    dialog w;
+    DialogProbe probe{w};
+};
 }
 
 class TestCatalogue : public QObject
@@ -55,51 +61,49 @@ class TestCatalogue : public QObject
     Q_OBJECT
 
     QTemporaryDir m_dir;
-    QString m_local = m_dir.filePath("Calibrations.txt");
-    const QByteArray m_localBytes = record("Daylight D65", "\r\n") + QByteArrayLiteral("[CAL_NAME] \xff\x00 end");
+    const QString m_local = m_dir.filePath("Calibrations.txt");
+    const QByteArray m_localBytes = record("Daylight D65") + QByteArrayLiteral("[CAL_NAME] \xff\x00 end");
+    const QString m_serverScript = qEnvironmentVariable("TARVIK_SOURCE_DIR") + "/scripts/catalogue-server";
+    QString tls(const QString &name) const { return m_dir.filePath("tls/" + name); }
 
-    // Every way a request can fail, as a scripted reply, with the code the window is left with.
+    // Every way a request can fail, as a scripted reply for the listing and for the second
+    // of three files, with the code the window is left with.
     static void addFailedRequestRows()
     {
+        QTest::addColumn<bool>("listing");
         QTest::addColumn<QByteArrayList>("reply");
         QTest::addColumn<int>("pauseMs");
         QTest::addColumn<Error>("code");
         const QByteArray body = record("Cut Short"), head = HttpStub::head(200, body.size()), cut = body.chopped(2);
-        const QByteArray page = "<html>Moved</html>", gzip("\x1f\x8b\x08\0\0\0\0\0\0\x03\xcb\x48\xcd\xc9\xc9\x07\0", 17);
+        const QByteArray gzip("\x1f\x8b\x08\0\0\0\0\0\0\x03\xcb\x48\xcd\xc9\xc9\x07\0", 17), gz = "Content-Encoding: gzip\r\n";
+        QByteArrayList drip{HttpStub::head(200, -1)}; // a byte every 150 ms: never stalled, never done
+        while (drip.size() < 40)
+            drip << "x";
         const auto row = [](const char *name, const QByteArrayList &reply, int pauseMs, Error code) {
-            QTest::newRow(name) << reply << pauseMs << code;
+            QTest::addRow("listing: %s", name) << true << reply << pauseMs << code;
+            QTest::addRow("file: %s", name) << false << reply << pauseMs << code;
         };
-        row("404", {HttpStub::head(404, 9) + "Not Found"}, 0, QNetworkReply::ContentNotFoundError);
-        row("500", {HttpStub::head(500, 5) + "Error"}, 0, QNetworkReply::InternalServerError);
-        row("301", {HttpStub::head(301, page.size(), "Location: " + kDir + "\r\n") + page}, 0, QNetworkReply::UnknownServerError);
-        row("302 to another host", {HttpStub::head(302, 0, "Location: http://elsewhere.invalid/\r\n")}, 0,
-            QNetworkReply::UnknownServerError);
-        row("204", {"HTTP/1.1 204 No Content\r\n\r\n"}, 0, QNetworkReply::UnknownServerError);
-        row("304", {"HTTP/1.1 304 Not Modified\r\n\r\n"}, 0, QNetworkReply::UnknownServerError);
-        row("FIN after the head", {head, "<FIN>"}, 0, QNetworkReply::RemoteHostClosedError);
-        row("FIN with the last bytes", {head + cut}, 0, QNetworkReply::RemoteHostClosedError);
-        row("FIN after a pause", {head + cut, "<FIN>"}, 50, QNetworkReply::RemoteHostClosedError);
-        row("RST after the head", {head, "<RST>"}, 0, QNetworkReply::RemoteHostClosedError);
-        row("RST with the last bytes", {head + cut, "<RST>"}, 0, QNetworkReply::RemoteHostClosedError);
-        row("RST after a pause", {head + cut, "<RST>"}, 50, QNetworkReply::RemoteHostClosedError);
-        row("gzip, cut", {HttpStub::head(200, -1, "Content-Encoding: gzip\r\n") + gzip.left(12)}, 0,
-            QNetworkReply::UnknownContentError);
-        row("gzip, whole", {HttpStub::head(200, gzip.size(), "Content-Encoding: gzip\r\n") + gzip}, 0,
-            QNetworkReply::UnknownContentError);
-        row("stalled", {head, "<HOLD>"}, 0, QNetworkReply::OperationCanceledError);
-        QByteArrayList drip{HttpStub::head(200, -1)};
-        for (int i = 0; i < 40; ++i)
-            drip << "x"; // a byte every 150 ms: never stalled, never done
-        row("drip past the deadline", drip, 150, QNetworkReply::OperationCanceledError);
-        row("announced past the cap", {HttpStub::head(200, maxCatalogueBodyBytes + 1), "<HOLD>"}, 0,
-            QNetworkReply::UnknownContentError);
+        row("404", {HttpStub::head(404, 9) + "Not Found"}, 0, R::ContentNotFoundError);
+        row("500", {HttpStub::head(500, 5) + "Error"}, 0, R::InternalServerError);
+        row("301", {HttpStub::head(301, 6, "Location: " + kDir + "\r\n") + "<html>"}, 0, R::UnknownServerError);
+        row("302 to another host", {HttpStub::head(302, 0, "Location: http://elsewhere.invalid/\r\n")}, 0, R::UnknownServerError);
+        row("204", {"HTTP/1.1 204 No Content\r\n\r\n"}, 0, R::UnknownServerError);
+        row("304", {"HTTP/1.1 304 Not Modified\r\n\r\n"}, 0, R::UnknownServerError);
+        row("FIN after the head", {head, "<FIN>"}, 0, R::RemoteHostClosedError);
+        row("FIN with the last bytes", {head + cut}, 0, R::RemoteHostClosedError);
+        row("FIN after a pause", {head + cut, "<FIN>"}, 50, R::RemoteHostClosedError);
+        row("RST after the head", {head, "<RST>"}, 0, R::RemoteHostClosedError);
+        row("RST with the last bytes", {head + cut, "<RST>"}, 0, R::RemoteHostClosedError);
+        row("RST after a pause", {head + cut, "<RST>"}, 50, R::RemoteHostClosedError);
+        row("gzip, cut", {HttpStub::head(200, -1, gz) + gzip.left(12)}, 0, R::UnknownContentError);
+        row("gzip, whole", {HttpStub::head(200, gzip.size(), gz) + gzip}, 0, R::UnknownContentError);
+        row("stalled", {head, "<HOLD>"}, 0, R::OperationCanceledError);
+        row("drip past the deadline", drip, 150, R::OperationCanceledError);
+        row("announced past the cap", {HttpStub::head(200, maxCatalogueBodyBytes + 1), "<HOLD>"}, 0, R::UnknownContentError);
         row("past the cap, unannounced", {HttpStub::head(200, -1) + QByteArray(maxCatalogueBodyBytes + 1, 'x')}, 0,
-            QNetworkReply::UnknownContentError);
+            R::UnknownContentError);
+        QTest::newRow("listing: names nothing") << true << QByteArrayList{HttpStub::head(200, 0)} << 0 << R::NoError;
     }
-
-    // Apache, run by the project's script, serves the local catalogue as its only file.
-    const QString m_serverScript = qEnvironmentVariable("TARVIK_SOURCE_DIR") + "/scripts/catalogue-server";
-    QString tls(const QString &name) const { return m_dir.filePath("tls/" + name); }
 
 private slots:
     void initTestCase()
@@ -123,19 +127,14 @@ private slots:
         QTest::addColumn<QByteArray>("listing");
         QTest::addColumn<QStringList>("names");
         const QByteArray a = entry("a.txt"), b = entry("b.txt");
-        QTest::newRow("LF") << QByteArray(a + "\n" + b + "\n") << QStringList{"a.txt", "b.txt"};
-        QTest::newRow("CR LF") << QByteArray(a + "\r\n" + b + "\r\n") << QStringList{"a.txt", "b.txt"};
-        QTest::newRow("CR alone, no final line end") << QByteArray(a + "\r" + b) << QStringList{"a.txt", "b.txt"};
-        QTest::newRow("parent and subdirectory") << QByteArray(entry("/TARVIK/") + "\n" + entry("old/") + "\n" + a)
-                                                 << QStringList{"a.txt"};
-        QTest::newRow("absolute address") << entry("http://elsewhere/x.txt") << QStringList();
-        QTest::newRow("target end on the next line") << QByteArray("<li><a href=\"split\n.txt\">") << QStringList();
-        QTest::newRow("percent-escaped, as it stands") << entry("Daylight%20D65.txt") << QStringList{"Daylight%20D65.txt"};
-        QTest::newRow("text before the prefix, listed twice") << QByteArray("<ul>" + a + "\n" + a) << QStringList{"a.txt", "a.txt"};
-        QTest::newRow("UTF-8") << entry("Lumi\xc3\xa8re.txt") << QStringList{QString::fromUtf8("Lumi\xc3\xa8re.txt")};
-        QTest::newRow("markers are case-sensitive") << QByteArray("<LI><A HREF=\"a.txt\">") << QStringList();
-        for (const char *odd : {"", ".", "..", "%2e%2e", "%2E.", "..%2Fetc", "%2fetc", "?q", "a.txt?q", "#x", "a:b"})
-            QTest::newRow(qPrintable(QString("names nothing: ") + odd)) << QByteArray(entry(odd) + "\n" + b) << QStringList{"b.txt"};
+        QTest::newRow("CR LF, CR alone") << QByteArray(a).replace("\n", "\r\n") + b.chopped(1) + "\r" + a.chopped(1)
+                                         << QStringList{"a.txt", "b.txt", "a.txt"};
+        QTest::newRow("text before the prefix") << "<ul>" + a << QStringList{"a.txt"};
+        QTest::newRow("percent-escaped as it stands, UTF-8") << entry("Daylight%20D65.txt") + entry("Lumi\xc3\xa8re.txt")
+                                                             << QStringList{"Daylight%20D65.txt", QString::fromUtf8("Lumi\xc3\xa8re.txt")};
+        for (const char *odd : {"", ".", "..", "%2e%2e", "%2E.", "..%2Fetc", "%2fetc", "/TARVIK/", "old/", "?q",
+                                "a.txt?q", "#x", "a:b", "http://elsewhere/b.txt"})
+            QTest::newRow(qPrintable(QString("names nothing: ") + odd)) << entry(odd) + b << QStringList{"b.txt"};
     }
 
     void listingNames()
@@ -154,136 +153,77 @@ private slots:
         QSignalSpy done(&downloader, &FileDownloader::downloaded);
         downloader.get(QNetworkRequest(QUrl(server.baseAddress() + "big.txt")), kStallMs * 10, kDeadlineMs * 10);
         QTRY_COMPARE_WITH_TIMEOUT(done.count(), 1, kDeadlineMs * 10);
-        QCOMPARE(done.at(0).at(0).value<Error>(), QNetworkReply::NoError);
-        QVERIFY(downloader.receivedData() == body);
+        QVERIFY(done.at(0).at(0).value<Error>() == R::NoError && downloader.receivedData() == body);
     }
 
-    // Whatever keeps the listing from naming a file, the user is told and picks a
-    // local catalogue, which then is the temporary catalogue byte for byte.
-    void listingFailureFallsBackToALocalFile_data()
-    {
-        addFailedRequestRows();
-        QTest::newRow("names nothing") << QByteArrayList{HttpStub::head(200, 0)} << 0 << QNetworkReply::NoError;
-    }
+    // Whatever keeps the listing from naming a file, the user is told and picks a local
+    // catalogue, which then is the temporary catalogue byte for byte. When a file fails,
+    // the files before it stay stored, none after it is asked for, and no message is shown.
+    void failedRequest_data() { addFailedRequestRows(); }
 
-    void listingFailureFallsBackToALocalFile()
+    void failedRequest()
     {
-        QFETCH(QByteArrayList, reply);
-        QFETCH(int, pauseMs);
-        QFETCH(Error, code);
-        HttpStub server;
-        server.script(kDir, reply, pauseMs);
-        overrideCatalogueSourceForTesting(server.baseAddress(), kStallMs, kDeadlineMs);
-        ModalDriver driver({m_local});
-        dialog w;
-        DialogProbe probe(w);
-        QCOMPARE(driver.seen(), (QStringList{kFallback, kChooser}));
-        QCOMPARE(Error(probe.networkError()), code);
-        QCOMPARE(contentOf(probe.tmpCalFileName()), m_localBytes);
-    }
-
-    // The second of three files fails: the first stays stored, the third is never asked
-    // for, and nobody is bothered with a message.
-    void failedFileEndsFetchingWithWhatCameBefore_data() { addFailedRequestRows(); }
-
-    void failedFileEndsFetchingWithWhatCameBefore()
-    {
+        QFETCH(bool, listing);
         QFETCH(QByteArrayList, reply);
         QFETCH(int, pauseMs);
         QFETCH(Error, code);
         HttpStub server;
         server.serve(kDir, HttpStub::listingFor({"first.txt", "second.txt", "third.txt"}));
-        server.serve(kDir + "first.txt", record("LED Cool White", "\r\n"));
-        server.script(kDir + "second.txt", reply, pauseMs);
-        server.serve(kDir + "third.txt", record("Tungsten A"));
-        overrideCatalogueSourceForTesting(server.baseAddress(), kStallMs, kDeadlineMs);
-        QTest::ignoreMessage(QtDebugMsg, QRegularExpression("^Catalogue file \"second.txt\" failed .*stored 1 of 3 files$"));
-        ModalDriver driver;
-        dialog w;
-        DialogProbe probe(w);
-        QCOMPARE(driver.seen(), QStringList());
-        QCOMPARE(Error(probe.networkError()), code);
-        QCOMPARE(contentOf(probe.tmpCalFileName()), record("LED Cool White", "\r\n"));
-        QVERIFY(!server.requestedPaths().contains(kDir + "third.txt"));
+        server.serve(kDir + "first.txt", record("LED Cool White"));
+        const QByteArray failing = listing ? kDir : kDir + "second.txt";
+        server.script(failing, reply, pauseMs);
+        if (!listing)
+            QTest::ignoreMessage(QtDebugMsg, QRegularExpression("^Catalogue file \"second.txt\" failed .*stored 1 of 3 files$"));
+        Fetched f(server.baseAddress(), {m_local});
+        QCOMPARE(f.driver.seen(), listing ? QStringList({kFallback, kChooser}) : QStringList());
+        QCOMPARE(f.code(), code);
+        QCOMPARE(f.stored(), listing ? m_localBytes : record("LED Cool White"));
+        QCOMPARE(server.requestedPaths().last(), failing);
     }
 
-    void listedFilesAreStoredBackToBackInListingOrder_data()
-    {
-        QTest::addColumn<QByteArray>("lineEnd");
-        QTest::newRow("LF listing") << QByteArray("\n");
-        QTest::newRow("CR LF listing") << QByteArray("\r\n");
-    }
-
+    // In listing order, a name listed twice stored twice, a chunked body taken once its
+    // last chunk has come, and the count on the splash screen.
     void listedFilesAreStoredBackToBackInListingOrder()
     {
-        QFETCH(QByteArray, lineEnd);
         HttpStub server;
-        const QByteArray daylight = record("Daylight D65") + record("Daylight D50"), tungsten = record("Tungsten A", "\r\n");
-        const QByteArray flash = record("Studio Flash").chopped(1);
-        QByteArray listing = HttpStub::listingFor({"Daylight D65.txt", "tungsten.txt", "flash.txt", "tungsten.txt"});
-        listing += entry("..") + "\n" + entry("%2e%2e") + "\n" + entry("?q") + "\n" + entry("#x") + "\n";
-        server.serve(kDir, listing.replace("\n", lineEnd));
+        const QByteArray daylight = record("Daylight D65") + record("Daylight D50"), flash = record("Flash").chopped(1);
+        server.serve(kDir, HttpStub::listingFor({"Daylight D65.txt", "a.txt", "flash.txt", "a.txt"}).replace("\n", "\r\n"));
         server.serve(kDir + "Daylight%20D65.txt", daylight);
-        server.serve(kDir + "tungsten.txt", tungsten);
-        // A chunked body counts once its last chunk has come.
+        server.serve(kDir + "a.txt", record("Tungsten A"));
         server.script(kDir + "flash.txt", {HttpStub::head(200, -1, "Transfer-Encoding: chunked\r\n"),
                                            QByteArray::number(flash.size(), 16) + "\r\n" + flash + "\r\n0\r\n\r\n"}, 20);
-        overrideCatalogueSourceForTesting(server.baseAddress(), kStallMs, kDeadlineMs);
         QSplashScreen splash;
         splash.show();
         QSignalSpy progress(&splash, &QSplashScreen::messageChanged);
-        ModalDriver driver;
-        dialog w;
-        DialogProbe probe(w);
-        QCOMPARE(driver.seen(), QStringList());
-        QCOMPARE(server.requestedPaths(), (QByteArrayList{kDir, kDir + "Daylight%20D65.txt", kDir + "tungsten.txt",
-                                                          kDir + "flash.txt", kDir + "tungsten.txt"}));
-        QCOMPARE(contentOf(probe.tmpCalFileName()), daylight + tungsten + flash + tungsten);
+        Fetched f(server.baseAddress());
+        QCOMPARE(f.driver.seen(), QStringList());
+        QCOMPARE(server.requestedPaths(), (QByteArrayList{kDir, kDir + "Daylight%20D65.txt", kDir + "a.txt",
+                                                          kDir + "flash.txt", kDir + "a.txt"}));
+        QCOMPARE(f.stored(), daylight + record("Tungsten A") + flash + record("Tungsten A"));
         QCOMPARE(progress.last().at(0).toString(), QString::fromUtf8("Fetching calibration file 4 of 4\u2026"));
     }
 
-    // A local catalogue that cannot be copied (a folder) is reported and the chooser asks
-    // again; cancelling the chooser ends the run.
-    void localCatalogueChoice_data()
+    // A local catalogue that cannot be copied (a folder) is reported and the chooser asks again.
+    void localCatalogueThatCannotBeCopiedIsAskedForAgain()
     {
-        const QString kUnreadable = m_dir.path();
-        QTest::addColumn<QStringList>("choices");
-        QTest::addColumn<QStringList>("seen");
-        QTest::addColumn<QByteArray>("stored");
-        QTest::newRow("cancelled") << QStringList() << QStringList{kFallback, kChooser} << QByteArray("<no file>");
-        QTest::newRow("unreadable, then readable") << QStringList{kUnreadable, m_local}
-                                                   << QStringList{kFallback, kChooser, copyRefused(kUnreadable), kChooser}
-                                                   << m_localBytes;
-        QTest::newRow("unreadable, then cancelled") << QStringList{kUnreadable}
-                                                    << QStringList{kFallback, kChooser, copyRefused(kUnreadable), kChooser}
-                                                    << QByteArray("<no file>");
-    }
-
-    void localCatalogueChoice()
-    {
-        QFETCH(QStringList, choices);
-        QFETCH(QStringList, seen);
-        QFETCH(QByteArray, stored);
         HttpStub server;
-        overrideCatalogueSourceForTesting(server.baseAddress(), kStallMs, kDeadlineMs);
-        ModalDriver driver(choices);
-        dialog w;
-        DialogProbe probe(w);
-        QCOMPARE(driver.seen(), seen);
-        QCOMPARE(w.catalogueChosen(), stored == m_localBytes);
-        QCOMPARE(contentOf(probe.tmpCalFileName()), stored);
+        Fetched f(server.baseAddress(), {m_dir.path(), m_local});
+        QCOMPARE(f.driver.seen(), (QStringList{kFallback, kChooser, "message Cannot read file: " + m_dir.path()
+                                     + " cannot be used as the calibration catalogue. Please select another file.", kChooser}));
+        QCOMPARE(f.stored(), m_localBytes);
     }
 
-    // The real Apache over HTTPS: only a certificate that verifies is accepted; with any
-    // other the listing fails, unasked, and the fallback follows.
+    // The real Apache over HTTPS, serving the local catalogue: only a certificate that
+    // verifies is accepted; with any other the listing fails, unasked, and the fallback
+    // follows, where cancelling the chooser ends the run.
     void httpsCatalogue_data()
     {
         QTest::addColumn<QString>("certificate");
         QTest::addColumn<Error>("code");
-        QTest::newRow("verified") << "good" << QNetworkReply::NoError;
-        QTest::newRow("expired") << "expired" << QNetworkReply::SslHandshakeFailedError;
-        QTest::newRow("wrong host name") << "wrong-host" << QNetworkReply::SslHandshakeFailedError;
-        QTest::newRow("unknown authority") << "unknown-authority" << QNetworkReply::SslHandshakeFailedError;
+        QTest::newRow("verified") << "good" << R::NoError;
+        QTest::newRow("expired") << "expired" << R::SslHandshakeFailedError;
+        QTest::newRow("wrong host name") << "wrong-host" << R::SslHandshakeFailedError;
+        QTest::newRow("unknown authority") << "unknown-authority" << R::SslHandshakeFailedError;
     }
 
     void httpsCatalogue()
@@ -295,13 +235,11 @@ private slots:
         QCOMPARE(QProcess::execute(m_serverScript, QStringList{"start", "--cert", tls(certificate + ".pem"), "--key",
                                                                tls(certificate + ".key")} + server), 0);
         const auto stop = qScopeGuard([&] { QProcess::execute(m_serverScript, QStringList{"stop"} + server); });
-        overrideCatalogueSourceForTesting("https://127.0.0.1:" + port + "/TARVIK/Calibrations/", kStallMs * 5);
-        ModalDriver driver;
-        dialog w;
-        DialogProbe probe(w);
-        QCOMPARE(Error(probe.networkError()), code);
-        QCOMPARE(driver.seen().isEmpty(), code == QNetworkReply::NoError);
-        QCOMPARE(contentOf(probe.tmpCalFileName()), code == QNetworkReply::NoError ? m_localBytes : QByteArray("<no file>"));
+        Fetched f("https://127.0.0.1:" + port + "/TARVIK/Calibrations/", {}, kStallMs * 5);
+        QCOMPARE(f.code(), code);
+        QCOMPARE(f.driver.seen().isEmpty(), code == R::NoError);
+        QCOMPARE(f.w.catalogueChosen(), code == R::NoError);
+        QCOMPARE(f.stored(), code == R::NoError ? m_localBytes : QByteArray("<no file>"));
     }
 
     // A catalogue that cannot be written out whole leaves nothing behind, and discovery
@@ -311,7 +249,6 @@ private slots:
         HttpStub server;
         server.serve(kDir, HttpStub::listingFor({"big.txt"}));
         server.serve(kDir + "big.txt", record("Big").repeated(1000));
-        overrideCatalogueSourceForTesting(server.baseAddress(), kStallMs, kDeadlineMs);
         rlimit limit{};
         QCOMPARE(getrlimit(RLIMIT_FSIZE, &limit), 0);
         const rlimit small{16 * 1024, limit.rlim_max};
@@ -319,12 +256,11 @@ private slots:
         QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
         const auto restore = qScopeGuard([&] { setrlimit(RLIMIT_FSIZE, &limit); });
         QTest::ignoreMessage(QtDebugMsg, QRegularExpression("^Storing the catalogue in .* failed: "));
-        dialog w;
-        DialogProbe probe(w);
-        QVERIFY(!probe.findTARVIK());
-        QCOMPARE(probe.label()->text(), QString("Could not store the calibration catalogue."));
-        QCOMPARE(probe.label2()->text(), QString("Nothing was written to the TARVIK."));
-        QCOMPARE(contentOf(probe.tmpCalFileName()), QByteArray("<no file>"));
+        Fetched f(server.baseAddress());
+        QVERIFY(!f.probe.findTARVIK());
+        QCOMPARE(f.probe.label()->text() + " " + f.probe.label2()->text(),
+                 QString("Could not store the calibration catalogue. Nothing was written to the TARVIK."));
+        QCOMPARE(f.stored(), QByteArray("<no file>"));
     }
 };
 
