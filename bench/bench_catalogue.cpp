@@ -1,26 +1,79 @@
 // Times the catalogue retrieval of the main window against the server at the given
 // catalogue address. The first window is built untimed, so the figure leaves out what
 // the first window of a process pays once (styles, fonts).
+//   bench_catalogue <catalogue address>
 // Prints: retrieval_ms=<ms> stored_bytes=<bytes of the temporary catalogue>
+//
+// Against a hostile server the request deadline is given, and no window is built untimed:
+//   bench_catalogue <catalogue address> <deadline ms>
+// and such a server, a catalogue of one file that is a gzip bomb (the gzip file given,
+// labelled as encoded) or a drip of one byte a second that never ends:
+//   bench_catalogue --serve bomb|drip <port> [gzip file]
 #include "cataloguesource.h"
 #include "dialog.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QFileInfo>
+#include <QTcpServer>
+#include <QTcpSocket>
 #include <QTimer>
 
 #include <cstdio>
 
+namespace {
+QByteArray head(const QByteArray &extra)
+{
+    return "HTTP/1.1 200 OK\r\nConnection: close\r\n" + extra + "\r\n";
+}
+
+int serveHostile(QApplication &app, const QByteArray &kind, quint16 port, const QString &gzipFile)
+{
+    QByteArray bomb;
+    QFile file(gzipFile);
+    if (kind == "bomb" && file.open(QIODevice::ReadOnly))
+        bomb = file.readAll();
+    QTcpServer server;
+    if ((kind == "bomb" && bomb.isEmpty()) || !server.listen(QHostAddress::LocalHost, port)) {
+        std::fprintf(stderr, "cannot serve %s on port %u\n", kind.constData(), port);
+        return 1;
+    }
+    QObject::connect(&server, &QTcpServer::newConnection, [&] {
+        QTcpSocket *socket = server.nextPendingConnection();
+        QObject::connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
+        QObject::connect(socket, &QTcpSocket::readyRead, socket, [&, socket] {
+            if (socket->readAll().startsWith("GET /TARVIK/Calibrations/ ")) {
+                const QByteArray listing = "<li><a href=\"file.txt\"> file.txt</a></li>\n";
+                socket->write(head("Content-Length: " + QByteArray::number(listing.size()) + "\r\n") + listing);
+                socket->disconnectFromHost();
+            } else if (kind == "bomb") {
+                socket->write(head("Content-Encoding: gzip\r\nContent-Length: " + QByteArray::number(bomb.size()) + "\r\n") + bomb);
+                socket->disconnectFromHost();
+            } else {
+                socket->write(head(QByteArray()));
+                auto *drip = new QTimer(socket);
+                QObject::connect(drip, &QTimer::timeout, socket, [socket] { socket->write("x"); });
+                drip->start(1000);
+            }
+        });
+    });
+    return app.exec();
+}
+}
+
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: %s <catalogue address>\n", argv[0]);
+    if (argc >= 4 && QByteArray(argv[1]) == "--serve")
+        return serveHostile(app, argv[2], quint16(QByteArray(argv[3]).toUInt()), argc > 4 ? QString::fromLocal8Bit(argv[4]) : QString());
+    if (argc != 2 && argc != 3) {
+        std::fprintf(stderr, "usage: %s <catalogue address> [deadline ms] | --serve bomb|drip <port> [gzip file]\n", argv[0]);
         return 2;
     }
-    overrideCatalogueSourceForTesting(QString::fromLocal8Bit(argv[1]), 30000);
+    const bool hostile = argc == 3;
+    overrideCatalogueSourceForTesting(QString::fromLocal8Bit(argv[1]), 30000, hostile ? atoi(argv[2]) : 0);
 
     // A failed listing would wait for the user; turn the fallback down instead.
     QTimer refuseFallback;
@@ -30,7 +83,8 @@ int main(int argc, char *argv[])
     });
     refuseFallback.start(100);
 
-    { dialog warmUp; }
+    if (!hostile)
+        dialog warmUp;
     QElapsedTimer timer;
     timer.start();
     dialog window;

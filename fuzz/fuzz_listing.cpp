@@ -3,6 +3,8 @@
 // catalogue address and requested.
 #include "listing.h"
 
+#include <QUrl>
+
 #include <cstdint>
 #include <cstdlib>
 
@@ -13,9 +15,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     if (names.size() > listing.count("<li><a href=\""))
         std::abort(); // at most one name per entry prefix
     for (const QString &name : names) {
-        if (name.isEmpty() || name.contains(QLatin1Char('/')) || name.contains(QLatin1Char('\n'))
-            || name.contains(QLatin1Char('\r')) || name.contains(QLatin1String("\">")))
-            std::abort();
+        const QString decoded = QUrl::fromPercentEncoding(name.toUtf8());
+        if (name.isEmpty() || decoded.contains(QLatin1Char('/')) || name.contains(QLatin1Char('\n'))
+            || name.contains(QLatin1Char('\r')) || name.contains(QLatin1String("\">")) || name.contains(QLatin1Char('?'))
+            || name.contains(QLatin1Char('#')) || decoded == QLatin1String(".") || decoded == QLatin1String(".."))
+            std::abort(); // it would ask for the listing itself or for something outside the catalogue
     }
     return 0;
 }
