@@ -190,6 +190,12 @@ std::int32_t TARVIKloaddevicecal(std::int32_t handle, std::int32_t slot, Calibra
         if (calNameLength(*block) == kCalNameSize)
             return kErrorUnterminatedName;
         CalibrationBlock stored = *block;
+        if (state.interpretedBytesOnly) {
+            stored = CalibrationBlock {};
+            std::memcpy(stored.calName, block->calName, calNameLength(*block));
+            std::memcpy(&stored.absIntensityCal, &block->absIntensityCal, 10 * sizeof(float));
+            stored.basCalIndex = baseCalibrationIndex(*block);
+        }
         if (state.faults.corruptWriteSlot == slot)
             reinterpret_cast<unsigned char *>(&stored)[offsetof(CalibrationBlock, xCal)] ^= 0x01;
         state.blocks[slot] = stored;

@@ -72,6 +72,7 @@ std::string serialize(const InstrumentState &s)
         << "attached " << (s.attached ? 1 : 0) << '\n'
         << "serial " << toHex(s.serial.data(), s.serial.size()) << '\n'
         << "delay-ms " << s.delayMs << '\n'
+        << "interpreted-bytes-only " << (s.interpretedBytesOnly ? 1 : 0) << '\n'
         << "fault-open " << s.faults.openResult << '\n'
         << "fault-serial " << s.faults.serialResult << '\n'
         << "fault-call " << callFunctionName(call.function);
@@ -132,11 +133,13 @@ public:
                 || (v >= 0 && v <= kLastWriteProtectedSlot))
                 return "the corrupt-write slot must be -1 or 9 to 37";
             m_state.faults.corruptWriteSlot = int(v);
-        } else if (key == "fault-unterminated-serial" || key == "fault-unterminated-names") {
+        } else if (key == "fault-unterminated-serial" || key == "fault-unterminated-names"
+                   || key == "interpreted-bytes-only") {
             if (t.size() != 2 || !parseInteger(t[1], 0, 1, v))
                 return "expected 0 or 1";
-            (key == "fault-unterminated-serial" ? m_state.faults.unterminatedSerial
-                                                : m_state.faults.unterminatedNames) = v == 1;
+            (key == "fault-unterminated-serial"  ? m_state.faults.unterminatedSerial
+                 : key == "fault-unterminated-names" ? m_state.faults.unterminatedNames
+                                                     : m_state.interpretedBytesOnly) = v == 1;
         } else {
             return "unknown key '" + key + "'";
         }

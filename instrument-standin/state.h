@@ -70,6 +70,9 @@ struct InstrumentState
     std::array<CalibrationBlock, kSlotCount> blocks;
     Faults faults;
     int delayMs = 0; // before every library call
+    // Like a vendor library that keeps only what the instrument interprets: the name up to
+    // its zero, the ten numbers and the low byte of the base index; zeros elsewhere.
+    bool interpretedBytesOnly = false;
 };
 
 // TARVIK_STANDIN_STATE, else $XDG_DATA_HOME (or ~/.local/share) + "/tarvik-standin/instrument.state".

@@ -1,4 +1,5 @@
 #include "backup.h"
+#include "calibrationfile.h"
 #include "catalogues.h"
 #include "dialog.h"
 #include "dialogprobe.h"
@@ -7,7 +8,14 @@
 
 #include <QtTest>
 
+#include <cmath>
+#include <sys/stat.h>
+#include <unistd.h>
+
 using standin::Family;
+using Blocks = QVector<CalibrationBlock>;
+Q_DECLARE_METATYPE(CalibrationBlock)
+Q_DECLARE_METATYPE(standin::InstrumentState)
 
 namespace {
 CalibrationPairList choose(const QStringList &names)
@@ -18,13 +26,16 @@ CalibrationPairList choose(const QStringList &names)
     return list;
 }
 
-QStringList range(const QString &prefix, int count)
+// The block the catalogue reader makes of one record.
+CalibrationBlock catalogueBlock(const QString &name, float intensity, int base)
 {
-    QStringList names;
-    for (int i = 0; i < count; ++i)
-        names << prefix + QString::number(i);
-    return names;
+    const QByteArray text = catalogues::record(name, intensity, base);
+    return readCalibrationFile(text.constData(), std::size_t(text.size())).blocks.at(0);
 }
+
+const QByteArray kCatalogue = catalogues::labDefault() + catalogues::record("Lab Bench A", 2.5f, 7)
+    + catalogues::record("lab bench b", 1.3f, 3) + catalogues::record("ProjectorStudioXL V1.1", 1.5f, 3)
+    + catalogues::record("Wide Index", 1.2f, 262);
 }
 
 class TestUpdate : public QObject
@@ -35,13 +46,10 @@ class TestUpdate : public QObject
 
     struct Run
     {
-        standin::InstrumentState before;
         standin::InstrumentState after;
-        QString label;
-        QString label2;
-        std::int32_t handle = -1;
+        QString verdict, backupLine; // the two labels joined by '|'; the third line's full text
         QList<int> progress;
-        bool windowsAsAfterWriting = false;
+        bool closedAsAfterWriting = false;
     };
 
     // Discovery and an update with `chosen`, as the user would do them; `prepare` sets faults
@@ -50,7 +58,6 @@ class TestUpdate : public QObject
                const std::function<void(standin::InstrumentState &)> &prepare = {})
     {
         Run run;
-        run.before = instrumentState;
         instrument::install(instrumentState);
         dialog w;
         DialogProbe probe(w);
@@ -59,93 +66,120 @@ class TestUpdate : public QObject
         if (prepare) {
             standin::InstrumentState faulty = instrument::current();
             prepare(faulty);
-            std::string error;
-            standin::save(standin::statePath(), faulty, error);
+            instrument::install(faulty);
         }
         standin::clearCallLog();
         connect(probe.progressBar(), &QProgressBar::valueChanged, this, [&run](int v) { run.progress << v; });
         probe.updateTARVIK(chosen);
         run.after = instrument::current();
-        run.label = probe.label()->text();
-        run.label2 = probe.label2()->text();
-        run.handle = probe.deviceHandle();
+        run.verdict = probe.label()->text() + '|' + probe.label2()->text();
+        if (QLabel *line = w.findChild<QLabel *>("backupLabel"))
+            run.backupLine = line->isVisible() && line->text().startsWith("Backup saved to") ? line->toolTip() : QString();
         // Only the main window remains, with its verdict and Quit; no second update in one run.
-        run.windowsAsAfterWriting = !probe.sorting()->isVisible() && w.isVisible()
-            && !probe.connectButton()->isVisible() && !probe.progressBar()->isVisible()
-            && probe.quitButton()->isEnabled();
+        run.closedAsAfterWriting = probe.deviceHandle() == 0 && instrument::calls("TARVIKclose") == 1
+            && !probe.sorting()->isVisible() && w.isVisible() && !probe.connectButton()->isVisible()
+            && !probe.progressBar()->isVisible() && probe.quitButton()->isEnabled();
         return run;
     }
 
     static void verifyVerdict(const Run &run, bool succeeded)
     {
-        QVERIFY(run.windowsAsAfterWriting);
-        QCOMPARE(run.label, QString(succeeded ? "Loading calibrations Ok." : "Loading calibrations failed"));
-        QCOMPARE(run.label2, QString(succeeded ? "Your Quillor TARVIK is up to date." : "Please restart the application!"));
-        QCOMPARE(run.handle, 0);
-        QCOMPARE(instrument::calls("TARVIKclose"), 1);
+        QVERIFY(run.closedAsAfterWriting);
+        QCOMPARE(run.verdict, QString(succeeded ? "Loading calibrations Ok.|Your Quillor TARVIK is up to date."
+                                                : "Loading calibrations failed|Please restart the application!"));
     }
-    static void verifyOk(const Run &run) { verifyVerdict(run, true); }
-    static void verifyFailed(const Run &run) { verifyVerdict(run, false); }
 
-    static void verifyUntouched(const Run &run, int fromSlot)
+    static void verifySlots(const Run &run, const standin::InstrumentState &before, int fromSlot)
     {
         for (int slot = fromSlot; slot <= 37; ++slot)
-            QVERIFY2(instrument::sameBlock(run.before.blocks[slot], run.after.blocks[slot]), qPrintable(QString::number(slot)));
+            QVERIFY2(instrument::sameBlock(before.blocks[slot], run.after.blocks[slot]), qPrintable(QString::number(slot)));
     }
 
 private slots:
-    void initTestCase()
-    {
-        catalogues::serve(m_server, catalogues::labDefault() + catalogues::record("Lab Bench A", 2.5f, 7));
-    }
+    void init() { catalogues::serve(m_server, kCatalogue); }
 
-    void theChosenSetIsWrittenInOrder()
+    void theInstrumentHoldsTheChosenSet_data()
     {
-        const standin::InstrumentState state = instrument::make(Family::Both, 15, {"Lab Bench A", "Lab Bench B", "Kept"});
-        const Run run = update(state, choose({"Kept", "Tungsten A", "Lab Bench B", "Lab Bench A"}));
-        verifyOk(run);
-        QCOMPARE(instrument::slotsWritten(), (std::vector<int>{9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21, 22, 23, 24,
-                                                               25, 26, 27, 28, 29, 30, 31, 32, 33, 34, 35, 36, 37}));
-        QVERIFY(instrument::sameBlock(run.after.blocks[9], state.blocks[15])); // the ambient moves to its slot
-        // Calibrations the catalogue lacks are kept as the instrument held them, not erased.
-        QVERIFY(instrument::sameBlock(run.after.blocks[10], state.blocks[12]));
-        QCOMPARE(calibrationName(run.after.blocks[11]), QString("Tungsten A"));
-        QCOMPARE(run.after.blocks[11].absIntensityCal, 0.9f);
-        QVERIFY(instrument::sameBlock(run.after.blocks[12], state.blocks[11]));
-        // A name in the catalogue and the instrument is written from the catalogue.
-        QCOMPARE(calibrationName(run.after.blocks[13]), QString("Lab Bench A"));
-        QCOMPARE(run.after.blocks[13].absIntensityCal, 2.5f);
-        for (int slot = 14; slot <= 37; ++slot)
-            QVERIFY(instrument::sameBlock(run.after.blocks[slot], emptyCalibrationBlock()));
-        for (int slot = 0; slot <= 8; ++slot)
-            QVERIFY(instrument::sameBlock(run.after.blocks[slot], state.blocks[slot]));
-        QVERIFY(std::is_sorted(run.progress.begin(), run.progress.end()));
-        QCOMPARE(run.progress.last(), 28);
-    }
-
-    void anEmptySetEmptiesEveryUserSlot()
-    {
-        const Run run = update(instrument::make(), {});
-        verifyOk(run);
-        QCOMPARE(int(instrument::slotsWritten().size()), 29);
-        for (int slot = 10; slot <= 37; ++slot)
-            QVERIFY(instrument::sameBlock(run.after.blocks[slot], emptyCalibrationBlock()));
-    }
-
-    void aFullSetNeedsNoEmptyBlocks()
-    {
+        QTest::addColumn<standin::InstrumentState>("state");
+        QTest::addColumn<QStringList>("chosen");
+        // Slots 9 onward, the slots after them empty; none when the set is refused and nothing written.
+        QTest::addColumn<Blocks>("expected");
+        QTest::addColumn<QString>("backup"); // "blocks", "txt": the set is emptied, then restored from that backup
+        const auto slotsOf = [](const standin::InstrumentState &state, std::initializer_list<int> slotNumbers) {
+            Blocks blocks;
+            for (int slot : slotNumbers)
+                blocks << (slot < 0 ? emptyCalibrationBlock() : state.blocks[slot]);
+            return blocks;
+        };
+        standin::InstrumentState st = instrument::make(Family::Both, 15, {"Lab Bench A", "Lab Bench B", "Kept"});
+        QTest::newRow("kept as held, catalogue by exact name, ambient moved")
+            << st << QStringList({"Kept", "Tungsten A", "Lab Bench B", "Lab Bench A"})
+            << (slotsOf(st, {15, 12}) << catalogueBlock("Tungsten A", 0.9f, 4) << st.blocks[11]
+                                      << catalogueBlock("Lab Bench A", 2.5f, 7)) << QString();
+        st = instrument::make(Family::Both, 9, {"Lab Bench A"});
+        QTest::newRow("an empty set") << st << QStringList() << slotsOf(st, {9}) << QString();
         std::vector<std::string> user;
-        for (const QString &name : range("Slot ", 28))
+        QStringList reversed;
+        for (int i = 0; i < 28; ++i) {
+            user.push_back("Slot " + std::to_string(i));
+            reversed.prepend(QString("Slot %1").arg(i));
+        }
+        st = instrument::make(Family::Both, -1, user);
+        QTest::newRow("28 reversed, no ambient")
+            << st << reversed << slotsOf(st, {-1, 37, 36, 35, 34, 33, 32, 31, 30, 29, 28, 27, 26, 25, 24, 23, 22, 21, 20,
+                                              19, 18, 17, 16, 15, 14, 13, 12, 11, 10}) << QString();
+        st = instrument::make(Family::Both, 9, {"Dup", "Lab Bench A", "Dup"});
+        QTest::newRow("duplicate kept names") << st << QStringList({"Dup", "Dup"}) << slotsOf(st, {9, 10, 12}) << QString();
+        st = instrument::make(Family::Rgbblu, 9, {"Lab Bench A"});
+        QTest::newRow("long V1.1 name on a one-family instrument") << st << QStringList({"ProjectorStudioXL V"}) << Blocks() << QString();
+        QTest::newRow("a name nobody knows") << st << QStringList({"Daylight D65", "Phantom"}) << Blocks() << QString();
+        QTest::newRow("29 calibrations") << st << QString("Daylight D65,").repeated(29).split(',', Qt::SkipEmptyParts)
+                                         << Blocks() << QString();
+        const QStringList restored({"Dup", "Not a number", "Line\rBreak", "Dup", "Two\nLines"});
+        user.clear();
+        for (const QString &name : restored)
             user.push_back(name.toStdString());
-        const standin::InstrumentState state = instrument::make(Family::Both, -1, user);
-        QStringList chosen = range("Slot ", 28);
-        std::reverse(chosen.begin(), chosen.end());
-        QTest::ignoreMessage(QtDebugMsg, "warning, did not find Ambient in TARVIK, filling 10'th slot with EMPTY matrix");
-        const Run run = update(state, choose(chosen));
-        verifyOk(run);
-        QVERIFY(instrument::sameBlock(run.after.blocks[9], emptyCalibrationBlock())); // no ambient found
-        QVERIFY(instrument::sameBlock(run.after.blocks[37], state.blocks[10]));
-        QVERIFY(instrument::sameBlock(run.after.blocks[10], state.blocks[37]));
+        st = instrument::make(Family::Both, 9, user);
+        st.blocks[11].xCal[1] = std::nanf("");
+        QTest::newRow("NaN, line breaks and duplicate names restored from the backup")
+            << st << restored << slotsOf(st, {9, 10, 11, 12, 13, 14}) << "blocks";
+        st = instrument::make(Family::Both, 9, {"Float A", "Float B"});
+        st.blocks[10].yCal[1] = 0.106369294f; // needs nine digits
+        st.blocks[11].zCal[2] = 1.0e-44f;     // subnormal
+        QTest::newRow("floats restored from the text backup")
+            << st << QStringList({"Float B", "Float A"}) << slotsOf(st, {9, 11, 10}) << "txt";
+        st = instrument::make(Family::Both, 9, {"Lab Bench B"});
+        st.interpretedBytesOnly = true;
+        QTest::newRow("a library that keeps only the interpreted bytes")
+            << st << QStringList({"Wide Index", "Lab Bench B"})
+            << (slotsOf(st, {9}) << catalogueBlock("Wide Index", 1.2f, 6) << st.blocks[10]) << QString();
+    }
+
+    void theInstrumentHoldsTheChosenSet()
+    {
+        QFETCH(standin::InstrumentState, state);
+        QFETCH(QStringList, chosen);
+        QFETCH(Blocks, expected);
+        QFETCH(QString, backup);
+        if (!expected.isEmpty() && instrument::sameBlock(expected.first(), emptyCalibrationBlock()))
+            QTest::ignoreMessage(QtDebugMsg, "warning, did not find Ambient in TARVIK, filling 10'th slot with EMPTY matrix");
+        Run run = update(state, choose(backup.isEmpty() ? chosen : QStringList()));
+        if (!backup.isEmpty()) {
+            QFile file(run.backupLine.section(' ', 3).chopped(6) + backup); // beside the ".blocks" named
+            QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(file.fileName()));
+            catalogues::serve(m_server, file.readAll());
+            run = update(run.after, choose(chosen));
+        }
+        QEXPECT_FAIL("long V1.1 name on a one-family instrument",
+                     "needs the reader to find version suffixes before it cuts long names", Abort);
+        QCOMPARE(instrument::calls("TARVIKloaddevicecal") > 0, !expected.isEmpty());
+        verifyVerdict(run, !expected.isEmpty());
+        QCOMPARE(run.backupLine.isEmpty(), expected.isEmpty());
+        QCOMPARE(run.progress.isEmpty() ? 0 : run.progress.last(), expected.isEmpty() ? 0 : 28);
+        standin::InstrumentState wanted = state;
+        for (int slot = 9; slot <= 37 && !expected.isEmpty(); ++slot)
+            wanted.blocks[slot] = expected.value(slot - 9, emptyCalibrationBlock());
+        verifySlots(run, wanted, 0);
     }
 
     void aFailedWriteStopsTheUpdate_data()
@@ -169,81 +203,56 @@ private slots:
             else
                 s.faults.call = {standin::CallFunction::LoadDeviceCal, slot, 17, 0, 0};
         });
-        verifyFailed(run);
+        verifyVerdict(run, false);
         for (int written : instrument::slotsWritten())
             QVERIFY2(written <= slot, "nothing is written after a failed write");
-        verifyUntouched(run, slot + 1);
-        QCOMPARE(instrument::calls("TARVIKloaddevicecal", slot + 1), 0);
-    }
-
-    void setsThatCannotBeWrittenWholeAreRefusedWhole_data()
-    {
-        QTest::addColumn<QStringList>("chosen");
-        QStringList tooMany = range("Lab Bench A", 1);
-        while (tooMany.size() < 29)
-            tooMany << "Daylight D65";
-        QTest::newRow("29 calibrations") << tooMany;
-        QTest::newRow("a name nobody knows") << QStringList({"Daylight D65", "Phantom"});
-    }
-
-    void setsThatCannotBeWrittenWholeAreRefusedWhole()
-    {
-        QFETCH(QStringList, chosen);
-        const Run run = update(instrument::make(), choose(chosen));
-        verifyFailed(run);
-        QCOMPARE(instrument::calls("TARVIKloaddevicecal"), 0);
-        verifyUntouched(run, 9);
-    }
-
-    void namesAreComparedExactly()
-    {
-        HttpStub server;
-        catalogues::serve(server, catalogues::record("daylight d65", 1.3f, 3) + catalogues::record("Daylight D65", 1.4f, 3));
-        const Run run = update(instrument::make(), choose({"Daylight D65"}));
-        verifyOk(run);
-        QCOMPARE(run.after.blocks[10].absIntensityCal, 1.4f);
-        initTestCase();
-    }
-
-    void theBackupHoldsTheSetAsReadAndRestoresIt()
-    {
-        const standin::InstrumentState original = instrument::make(Family::Both, 9, {"Lab Bench A", "Kept", "Third"});
-        const Run run = update(original, {});
-        verifyOk(run);
-        QDir backups(backupDirectory());
-        const QStringList files = backups.entryList({"TARVIK-TRV-0042-*.txt"}, QDir::Files, QDir::Time);
-        QVERIFY2(!files.isEmpty(), qPrintable(backups.path()));
-        QFile backup(backups.filePath(files.first()));
-        QVERIFY(backup.open(QIODevice::ReadOnly));
-        const QByteArray text = backup.readAll();
-        QVERIFY(text.startsWith("[CAL_NAME] JUST w. Diffuser\n"));
-
-        // Pick the backup as the catalogue and put the old set back.
-        HttpStub restoreServer;
-        catalogues::serve(restoreServer, text);
-        const Run restore = update(run.after, choose({"Lab Bench A", "Kept", "Third"}));
-        verifyOk(restore);
-        for (int slot = 9; slot <= 37; ++slot)
-            QVERIFY2(instrument::sameBlock(restore.after.blocks[slot], original.blocks[slot]), qPrintable(QString::number(slot)));
-        initTestCase();
+        verifySlots(run, state, slot + 1);
     }
 
     void withoutABackupNothingIsWritten()
     {
         QTemporaryDir dir;
-        const QString blocker = dir.filePath("not-a-directory");
-        QFile file(blocker);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.close();
-        const QByteArray saved = qgetenv("XDG_DATA_HOME");
-        qputenv("XDG_DATA_HOME", blocker.toUtf8());
-        const Run run = update(instrument::make(), choose({"Daylight D65"}));
-        qputenv("XDG_DATA_HOME", saved);
-        QCOMPARE(run.label, QString("Backup failed: nothing was written."));
-        QVERIFY(run.label2.startsWith("Could not save"));
+        QFile blocker(dir.filePath("not-a-directory"));
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        const auto restore = qScopeGuard([saved = qgetenv("XDG_DATA_HOME")] { qputenv("XDG_DATA_HOME", saved); });
+        qputenv("XDG_DATA_HOME", blocker.fileName().toUtf8());
+        const standin::InstrumentState state = instrument::make();
+        const Run run = update(state, choose({"Daylight D65"}));
+        QVERIFY2(run.verdict.startsWith("Backup failed: nothing was written.|Could not save"), qPrintable(run.verdict));
         QCOMPARE(instrument::calls("TARVIKloaddevicecal"), 0);
-        QCOMPARE(instrument::calls("TARVIKclose"), 1);
-        verifyUntouched(run, 9);
+        verifySlots(run, state, 0);
+    }
+
+    // Another account's "qTRVtmpCalFile.txt" in the shared temporary directory is never read,
+    // written or removed: the real program, run as nobody, shows the server's catalogue.
+    void aCatalogueAnotherAccountPlantedIsIgnored()
+    {
+        if (::geteuid() != 0)
+            QSKIP("needs root to act as the accounts daemon and nobody");
+        QTemporaryDir shared, own;
+        QVERIFY(::chmod(qPrintable(shared.path()), 01777) == 0 && ::chmod(qPrintable(own.path()), 0777) == 0);
+        const QString planted = shared.filePath("qTRVtmpCalFile.txt");
+        const QByteArray plantedText = catalogues::record("Planted", 1.7f, 3);
+        QCOMPARE(QProcess::execute("setpriv", {"--reuid=daemon", "--regid=daemon", "--clear-groups", "sh", "-c",
+                                               "printf %s \"$1\" > \"$2\"", "-", plantedText, planted}), 0);
+        std::string error;
+        QVERIFY(standin::save(own.filePath("state").toStdString(), instrument::make(), error));
+        QFile script(own.filePath("script")), log(own.filePath("log")), plantedFile(planted);
+        QVERIFY(script.open(QIODevice::WriteOnly) && ::chmod(qPrintable(own.filePath("state")), 0666) == 0);
+        script.write("wait-window Sorting\nexpect-rows Sorting export_source_TWG Daylight D50|Daylight D65|Halogen 3200K|"
+                     "LED Cool White|LED Warm White|OLED Panel|Projector Lamp|Studio Flash|Tungsten A\nclose Sorting\n");
+        script.close();
+        QProcess program;
+        program.start("setpriv", {"--reuid=nobody", "--regid=nogroup", "--clear-groups", "env", "TMPDIR=" + shared.path(),
+                                  "TARVIK_STANDIN_STATE=" + own.filePath("state"), "TARVIK_UIDRIVER_SCRIPT=" + script.fileName(),
+                                  "TARVIK_UIDRIVER_LOG=" + log.fileName(), "LD_PRELOAD=" + qEnvironmentVariable("TARVIK_UIDRIVER"),
+                                  qEnvironmentVariable("TARVIK_UPDATER")});
+        QVERIFY(program.waitForFinished(120000) && log.open(QIODevice::ReadOnly) && plantedFile.open(QIODevice::ReadOnly));
+        QVERIFY2(program.exitCode() == 0, (log.readAll() + program.readAllStandardError().right(3000)).constData());
+        QCOMPARE(plantedFile.readAll(), plantedText);
+        // The run's own directory is gone; what Qt made for nobody's runtime files stays.
+        QCOMPARE(QDir(shared.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+                 QStringList({"qTRVtmpCalFile.txt", "runtime-nobody"}));
     }
 };
 

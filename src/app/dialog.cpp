@@ -4,15 +4,16 @@
 #include "sorting.h"
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QMessageBox>
 
 dialog::dialog(QWidget *parent)
     : QDialog(parent)
     , ui(new Ui::dialog)
 {
-    tmpCalFile.setFileName(QDir::temp().absolutePath() + "/" + "qTRVtmpCalFile.txt");
-    tmpCalFile.remove(); // a stale copy from an earlier run; none is normal
+    // Never the shared temporary directory itself: a file of that name there may be another
+    // account's. When the run's directory cannot be made, the name stays empty and every
+    // open of it fails.
+    tmpCalFile.setFileName(m_runDirectory.filePath("qTRVtmpCalFile.txt"));
 
     ui->setupUi(this);
     ui->progressBar->hide();

@@ -10,6 +10,7 @@
 #include <QList>
 #include <QNetworkReply>
 #include <QString>
+#include <QTemporaryDir>
 #include <QVector>
 
 #include <cstdint>
@@ -78,6 +79,9 @@ private:
     bool m_catalogueStored = true; // false when the fetched catalogue could not be written out
     QVector<CalibrationBlock> m_slotsRead; // the non-empty blocks of slots 9 to 37, for the backup
     QString m_lastBackup;
+    // Holds tmpCalFile: made for this run alone and owner-only, so no other account can plant
+    // or read the catalogue; removed with the window.
+    QTemporaryDir m_runDirectory;
 
     friend class DialogProbe; // tests look at the members through this
 };

@@ -1,5 +1,6 @@
 #include "dialog.h"
 
+#include "backup.h"
 #include "calibrationfile.h"
 #include "cataloguemerge.h"
 
@@ -11,6 +12,22 @@ namespace {
 // Far beyond any real catalogue (a record takes about 150 bytes); a bigger file is
 // refused rather than taken into memory.
 constexpr qint64 kLargestCatalogueBytes = qint64(256) * 1024 * 1024;
+
+// A backup is a set, not a catalogue: each saved block passes the family rules on its own,
+// and blocks that share a name are all kept, so a set with two calibrations of one name
+// comes back whole.
+void mergeBackupBlocks(const std::vector<CalibrationBlock> &blocks, const InstrumentModel &instrument,
+                       CalibrationList &catalogue, CalibrationList &addable)
+{
+    for (const CalibrationBlock &block : blocks) {
+        CalibrationList accepted, accessible;
+        mergeCatalogueBlocks({block}, instrument, accepted, accessible);
+        for (const CalibrationRecord &record : accepted)
+            catalogue.append(record);
+        for (const CalibrationRecord &record : accessible)
+            addable.append(record);
+    }
+}
 
 } // namespace
 
@@ -26,19 +43,22 @@ int dialog::getCalFromFile()
                            << "bytes is too large for a catalogue";
         return 1;
     }
+    // Read into memory, never mapped: a mapped file cut short by someone else kills the program.
+    const QByteArray bytes = file.read(size);
+    if (bytes.size() != size)
+        return 1;
 
-    // Mapped where the system allows it; read otherwise, within the same limit.
-    const uchar *mapped = size > 0 ? file.map(0, size) : nullptr;
-    const QByteArray copy = size > 0 && !mapped ? file.read(size) : QByteArray();
-    const CalibrationFileContents contents = mapped
-        ? readCalibrationFile(reinterpret_cast<const char *>(mapped), std::size_t(size))
-        : readCalibrationFile(copy.constData(), std::size_t(copy.size()));
-
+    const InstrumentModel instrument {instrumentCalibrations, rgbbluFound, gbrledFound};
+    if (isBlockBackup(bytes)) {
+        const CalibrationFileContents contents = readBlockBackup(bytes);
+        mergeBackupBlocks(contents.blocks, instrument, catalogueCalibrations, addableCalibrations);
+        return contents.result;
+    }
+    const CalibrationFileContents contents = readCalibrationFile(bytes.constData(), std::size_t(bytes.size()));
     for (std::size_t i : contents.cutNames) {
         qDebug().noquote() << "Calibration name longer than 19 bytes cut to"
                            << calibrationName(contents.blocks[i]);
     }
-    mergeCatalogueBlocks(contents.blocks, {instrumentCalibrations, rgbbluFound, gbrledFound},
-                         catalogueCalibrations, addableCalibrations);
+    mergeCatalogueBlocks(contents.blocks, instrument, catalogueCalibrations, addableCalibrations);
     return contents.result;
 }

@@ -7,6 +7,10 @@
 #include <QSaveFile>
 #include <QStandardPaths>
 
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
 namespace {
 QByteArray number(float value)
 {
@@ -30,6 +34,20 @@ QByteArray recordName(const CalibrationBlock &block)
     return name;
 }
 
+bool allFinite(const CalibrationBlock &b)
+{
+    const float *numbers = &b.absIntensityCal;
+    return std::all_of(numbers, numbers + 10, [](float v) { return std::isfinite(v); });
+}
+
+constexpr char kBlockBackupHeader[] = "TARVIK calibration blocks 1\n";
+
+bool saveAtomically(const QString &path, const QByteArray &bytes)
+{
+    QSaveFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
+}
+
 QString fileSafe(QString text)
 {
     text.replace(QRegularExpression(QStringLiteral("[^A-Za-z0-9_.-]")), QStringLiteral("_"));
@@ -41,6 +59,8 @@ QByteArray formatCalibrationFile(const QVector<CalibrationBlock> &blocks)
 {
     QByteArray text;
     for (const CalibrationBlock &b : blocks) {
+        if (!allFinite(b))
+            continue;
         text += "[CAL_NAME] " + recordName(b) + '\n';
         text += "[ABS_INTENSITY_CAL] " + number(b.absIntensityCal) + '\n';
         text += row("[XCAL]", b.xCal);
@@ -49,6 +69,31 @@ QByteArray formatCalibrationFile(const QVector<CalibrationBlock> &blocks)
         text += "[BASCAL_INDEX] " + QByteArray::number(b.basCalIndex) + '\n';
     }
     return text;
+}
+
+QByteArray formatBlockBackup(const QVector<CalibrationBlock> &blocks)
+{
+    QByteArray bytes(kBlockBackupHeader);
+    bytes.append(reinterpret_cast<const char *>(blocks.constData()), int(blocks.size() * sizeof(CalibrationBlock)));
+    return bytes;
+}
+
+bool isBlockBackup(const QByteArray &bytes)
+{
+    return bytes.startsWith(kBlockBackupHeader);
+}
+
+CalibrationFileContents readBlockBackup(const QByteArray &bytes)
+{
+    CalibrationFileContents contents;
+    const int header = int(sizeof kBlockBackupHeader - 1);
+    const std::size_t payload = std::size_t(std::max(0, bytes.size() - header));
+    contents.blocks.resize(payload / sizeof(CalibrationBlock));
+    if (!contents.blocks.empty())
+        std::memcpy(contents.blocks.data(), bytes.constData() + header, contents.blocks.size() * sizeof(CalibrationBlock));
+    if (!isBlockBackup(bytes) || payload % sizeof(CalibrationBlock) != 0)
+        contents.result = CalibrationFileContents::Malformed;
+    return contents;
 }
 
 QString backupDirectory()
@@ -61,13 +106,10 @@ QString writeBackup(const QString &directory, const QString &serial, const QDate
 {
     if (!QDir().mkpath(directory))
         return QString();
-    const QString path = directory + QStringLiteral("/TARVIK-%1-%2.txt")
+    const QString base = directory + QStringLiteral("/TARVIK-%1-%2")
                                          .arg(fileSafe(serial), when.toString(QStringLiteral("yyyyMMdd-HHmmss-zzz")));
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
+    if (!saveAtomically(base + ".txt", formatCalibrationFile(blocks))
+        || !saveAtomically(base + ".blocks", formatBlockBackup(blocks)))
         return QString();
-    const QByteArray text = formatCalibrationFile(blocks);
-    if (file.write(text) != text.size() || !file.commit())
-        return QString();
-    return path;
+    return base + ".blocks";
 }

@@ -9,8 +9,8 @@
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QDebug>
-
-#include <cstring>
+#include <QDir>
+#include <QLabel>
 
 void dialog::updateTARVIK(QList<std::pair<QString, QString> > chosen)
 {
@@ -77,7 +77,7 @@ bool dialog::writeSlot(int slot, CalibrationBlock &block)
         qDebug() << "reading back slot" << slot << "failed";
         return false;
     }
-    if (std::memcmp(&readBack, &block, sizeof block) != 0) {
+    if (!sameAsInterpreted(readBack, block)) {
         ui->label->setText(tr("Communication error with Quillor TARVIK."));
         qDebug() << "slot" << slot << "differs from what was written";
         return false;
@@ -95,7 +95,14 @@ void dialog::finishUpdate(bool succeeded)
     if (succeeded) {
         ui->label->setText(tr("Loading calibrations Ok."));
         ui->label_2->setText(tr("Your Quillor TARVIK is up to date."));
-        ui->label_2->setToolTip(tr("Backup saved to %1").arg(m_lastBackup));
+        // A third line where the progress bar was, so the user learns where the old set went.
+        auto *backupLine = new QLabel(this);
+        backupLine->setObjectName(QStringLiteral("backupLabel"));
+        backupLine->setGeometry(ui->progressBar->geometry());
+        const QString where = tr("Backup saved to %1").arg(QDir::toNativeSeparators(m_lastBackup));
+        backupLine->setText(backupLine->fontMetrics().elidedText(where, Qt::ElideMiddle, backupLine->width()));
+        backupLine->setToolTip(where);
+        backupLine->show();
     } else {
         ui->label->setText(tr("Loading calibrations failed"));
         ui->label_2->setText(tr("Please restart the application!"));

@@ -19,8 +19,13 @@ struct WritePlan
 };
 
 // A chosen name is looked up in the catalogue first, then among the instrument's own
-// calibrations: one the catalogue lacks is kept as the instrument holds it, never erased.
+// calibrations: one the catalogue lacks is kept as the instrument holds it, never erased,
+// and calibrations that share a name keep their own blocks.
 WritePlan planInstrumentWrite(const CalibrationPairList &chosen, const CalibrationBlock *ambient,
                               const CalibrationList &catalogue, const CalibrationList &instrument);
+
+// What the instrument interprets of a block: the name up to its zero within its 20 bytes,
+// the ten numbers bit for bit and the low byte of the base index. The rest need not come back.
+bool sameAsInterpreted(const CalibrationBlock &a, const CalibrationBlock &b);
 
 #endif
