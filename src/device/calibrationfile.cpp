@@ -1,10 +1,6 @@
 #include "calibrationfile.h"
 
-#include "calibrationrecord.h"
-
-#include <QByteArray>
-
-#include <algorithm>
+#include <cfloat>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
@@ -42,6 +38,74 @@ float toFloat(const char *text, char **end)
 {
     static const locale_t cLocale = newlocale(LC_ALL_MASK, "C", locale_t(nullptr));
     return strtof_l(text, end, cLocale);
+}
+
+// The common short decimal ("0.98765", "-1.5e-3") without the C library: at most
+// 15 significant digits and a power of ten up to 22 make the double product or
+// quotient correctly rounded, and its rounding to float is the C library's unless
+// the double lies exactly halfway between two floats, or outside the normal floats;
+// those, like hexadecimal and named values, go to the library. The text is what
+// the number scan collected, so it is known to be a complete number.
+bool quickDecimal(std::string_view text, float &out)
+{
+    static constexpr double kPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                         1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                         1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+    std::size_t i = 0;
+    const bool negative = !text.empty() && text[0] == '-';
+    if (!text.empty() && (text[0] == '-' || text[0] == '+'))
+        ++i;
+    std::uint64_t mantissa = 0;
+    int digits = 0;
+    int power = 0;
+    bool dot = false;
+    bool anyDigit = false;
+    for (; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c == '.' && !dot) {
+            dot = true;
+        } else if (isDigit(c)) {
+            anyDigit = true;
+            if (mantissa == 0 && c == '0') {
+                power -= dot;
+                continue;
+            }
+            if (++digits > 15)
+                return false;
+            mantissa = mantissa * 10 + std::uint64_t(c - '0');
+            power -= dot;
+        } else {
+            break;
+        }
+    }
+    if (!anyDigit)
+        return false;
+    if (i < text.size()) { // an exponent, possibly without digits, which then does not count
+        if (lower(text[i]) != 'e')
+            return false;
+        std::size_t k = i + 1;
+        const bool negativeExponent = k < text.size() && text[k] == '-';
+        if (k < text.size() && (text[k] == '-' || text[k] == '+'))
+            ++k;
+        int exponent = 0;
+        for (; k < text.size() && isDigit(text[k]) && exponent < 1000; ++k)
+            exponent = exponent * 10 + (text[k] - '0');
+        if (k < text.size())
+            return false;
+        power += negativeExponent ? -exponent : exponent;
+    }
+    if (power < -22 || power > 22)
+        return false;
+    const double magnitude = power < 0 ? double(mantissa) / kPowers[-power] : double(mantissa) * kPowers[power];
+    if (magnitude != 0 && (magnitude < double(FLT_MIN) || magnitude > double(FLT_MAX)))
+        return false;
+    std::uint64_t bits;
+    std::memcpy(&bits, &magnitude, sizeof bits);
+    if ((bits & 0x1FFFFFFFu) == 0x10000000u) // halfway between two floats
+        return false;
+    const float value = static_cast<float>(magnitude);
+    out = negative ? -value : value;
+    return true;
 }
 
 // Walks the bytes the way the C library's formatted input walks a stream: one
@@ -225,6 +289,8 @@ private:
 
     bool convert(std::size_t start, float &out)
     {
+        if (quickDecimal(since(start), out))
+            return true;
         m_number.assign(m_data + start, m_pos - start);
         char *end = nullptr;
         const float value = toFloat(m_number.c_str(), &end);
@@ -257,23 +323,19 @@ bool allFinite(const CalibrationBlock &b)
     return finite;
 }
 
-// Returns false when the name had to be cut.
-bool storeName(CalibrationBlock &block, std::string_view name)
+// The name as calName holds it before the cut.
+std::string_view wholeName(std::string_view name)
 {
     // A complete record always has a LF after its name, so a CR here is that of a CR LF.
     if (!name.empty() && name.back() == '\r')
         name.remove_suffix(1);
     // calName is a C string: nothing after a zero byte could ever be read back.
-    name = name.substr(0, name.find('\0'));
-    // One byte more than fits is enough for the cut to see that it has to cut.
-    const std::size_t seen = std::min(name.size(), kCalNameSize);
-    return setCalibrationName(block, QByteArray::fromRawData(name.data(), static_cast<int>(seen)));
+    return name.substr(0, name.find('\0'));
 }
 
-Scan scanRecord(Scanner &in, CalibrationBlock &block, bool &nameCut)
+Scan scanRecord(Scanner &in, CalibrationBlock &block, std::string_view &name)
 {
     std::string_view tags[6];
-    std::string_view name;
     const bool allItems = in.word(tags[0]) && in.line(name)
         && in.word(tags[1]) && in.number(block.absIntensityCal)
         && in.word(tags[2]) && in.numbers(block.xCal)
@@ -288,7 +350,7 @@ Scan scanRecord(Scanner &in, CalibrationBlock &block, bool &nameCut)
     }
     if (!allFinite(block))
         return Scan::Malformed;
-    nameCut = !storeName(block, name);
+    name = wholeName(name);
     return Scan::Complete;
 }
 
@@ -302,8 +364,8 @@ CalibrationFileContents readCalibrationFile(const char *data, std::size_t size)
         in.skipSpace();
         const std::size_t recordStart = in.position();
         CalibrationBlock block {};
-        bool nameCut = false;
-        switch (scanRecord(in, block, nameCut)) {
+        std::string_view name;
+        switch (scanRecord(in, block, name)) {
         case Scan::CutShort:
             return contents;
         case Scan::Malformed:
@@ -313,8 +375,10 @@ CalibrationFileContents readCalibrationFile(const char *data, std::size_t size)
         case Scan::Complete:
             break;
         }
-        if (nameCut)
+        if (!storeCalibrationName(block, name.data(), name.size())) {
             contents.cutNames.push_back(contents.blocks.size());
+            contents.wholeNames.emplace_back(name);
+        }
         contents.blocks.push_back(block);
     }
 }

@@ -4,26 +4,27 @@
 #include "calibrationrecord.h"
 
 #include <QHash>
-#include <QList>
-#include <QVector>
+
+#include <vector>
 
 // An ordered list of records with an index by name, so that the duplicate-name
 // rules of a large catalogue stay linear overall.
 class CalibrationList
 {
 public:
-    using const_iterator = QList<CalibrationRecord>::const_iterator;
+    using const_iterator = std::vector<CalibrationRecord>::const_iterator;
 
-    int size() const { return m_records.size(); }
-    bool isEmpty() const { return m_records.isEmpty(); }
-    const CalibrationRecord &at(int i) const { return m_records.at(i); }
-    const CalibrationRecord &first() const { return m_records.first(); }
-    const CalibrationRecord &last() const { return m_records.last(); }
+    int size() const { return int(m_records.size()); }
+    bool isEmpty() const { return m_records.empty(); }
+    const CalibrationRecord &at(int i) const { return m_records[std::size_t(i)]; }
+    const CalibrationRecord &first() const { return m_records.front(); }
+    const CalibrationRecord &last() const { return m_records.back(); }
     const_iterator begin() const { return m_records.cbegin(); }
     const_iterator end() const { return m_records.cend(); }
-    const QList<CalibrationRecord> &records() const { return m_records; }
 
-    void append(const CalibrationRecord &record);
+    void append(const CalibrationRecord &record) { append(record, calibrationName(record.block)); }
+    // For callers that already hold calibrationName(record.block).
+    void append(const CalibrationRecord &record, const QString &name);
     void clear();
 
     bool contains(const QString &name) const { return m_index.contains(name); }
@@ -36,8 +37,17 @@ public:
     CalibrationPairList pairs() const;
 
 private:
-    QList<CalibrationRecord> m_records;
-    QHash<QString, QVector<int> > m_index;
+    struct Chain
+    {
+        int first;
+        int last;
+    };
+
+    std::vector<CalibrationRecord> m_records;
+    // Per record, the next record of the same name, or -1: names rarely repeat, so
+    // the index holds the ends of each chain instead of a list per name.
+    std::vector<int> m_nextOfName;
+    QHash<QString, Chain> m_index;
 };
 
 #endif

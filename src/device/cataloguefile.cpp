@@ -38,7 +38,7 @@ int dialog::getCalFromFile()
         qDebug().noquote() << "Calibration name longer than 19 bytes cut to"
                            << calibrationName(contents.blocks[i]);
     }
-    mergeCatalogueBlocks(contents.blocks, {instrumentCalibrations, rgbbluFound, gbrledFound},
+    mergeCatalogueBlocks(contents, {instrumentCalibrations, rgbbluFound, gbrledFound},
                          catalogueCalibrations, addableCalibrations);
     return contents.result;
 }
