@@ -51,46 +51,36 @@ bool quickDecimal(std::string_view text, float &out)
     static constexpr double kPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
                                          1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
                                          1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
-    std::size_t i = 0;
-    const bool negative = !text.empty() && text[0] == '-';
-    if (!text.empty() && (text[0] == '-' || text[0] == '+'))
-        ++i;
+    const char *p = text.data();
+    const char *const end = p + text.size();
+    const bool negative = p < end && *p == '-';
+    p += p < end && (*p == '-' || *p == '+');
+    const char *const digitsFrom = p;
+    while (p < end && *p == '0') // leading zeros count for nothing
+        ++p;
     std::uint64_t mantissa = 0;
     int digits = 0;
+    for (; p < end && isDigit(*p); ++p, ++digits)
+        mantissa = mantissa * 10 + std::uint64_t(*p - '0');
     int power = 0;
-    bool dot = false;
-    bool anyDigit = false;
-    for (; i < text.size(); ++i) {
-        const char c = text[i];
-        if (c == '.' && !dot) {
-            dot = true;
-        } else if (isDigit(c)) {
-            anyDigit = true;
-            if (mantissa == 0 && c == '0') {
-                power -= dot;
-                continue;
-            }
-            if (++digits > 15)
-                return false;
-            mantissa = mantissa * 10 + std::uint64_t(c - '0');
-            power -= dot;
-        } else {
-            break;
-        }
+    const bool dot = p < end && *p == '.';
+    if (dot) {
+        for (++p; p < end && *p == '0' && digits == 0; ++p) // nor do zeros before the first digit
+            --power;
+        for (; p < end && isDigit(*p); ++p, ++digits, --power)
+            mantissa = mantissa * 10 + std::uint64_t(*p - '0');
     }
-    if (!anyDigit)
+    if (digits > 15 || p - digitsFrom == int(dot)) // too long to be exact, or no digit at all
         return false;
-    if (i < text.size()) { // an exponent, possibly without digits, which then does not count
-        if (lower(text[i]) != 'e')
+    if (p < end) { // an exponent, possibly without digits, which then does not count
+        if (lower(*p) != 'e')
             return false;
-        std::size_t k = i + 1;
-        const bool negativeExponent = k < text.size() && text[k] == '-';
-        if (k < text.size() && (text[k] == '-' || text[k] == '+'))
-            ++k;
+        const bool negativeExponent = ++p < end && *p == '-';
+        p += p < end && (*p == '-' || *p == '+');
         int exponent = 0;
-        for (; k < text.size() && isDigit(text[k]) && exponent < 1000; ++k)
-            exponent = exponent * 10 + (text[k] - '0');
-        if (k < text.size())
+        for (; p < end && isDigit(*p) && exponent < 1000; ++p)
+            exponent = exponent * 10 + (*p - '0');
+        if (p < end)
             return false;
         power += negativeExponent ? -exponent : exponent;
     }
@@ -123,11 +113,9 @@ public:
 
     void skipSpace()
     {
-        int c;
-        do
-            c = get();
-        while (isSpace(c));
-        unget(c);
+        while (m_pos < m_size && isSpace(static_cast<unsigned char>(m_data[m_pos])))
+            ++m_pos;
+        m_endMet = m_endMet || m_pos == m_size;
     }
 
     // " %s": the run of non-white bytes after any white space.
@@ -135,15 +123,11 @@ public:
     {
         skipSpace();
         const std::size_t start = m_pos;
-        int c = get();
-        if (c == kEnd)
-            return false;
-        do
-            c = get();
-        while (c != kEnd && !isSpace(c));
-        unget(c);
+        while (m_pos < m_size && !isSpace(static_cast<unsigned char>(m_data[m_pos])))
+            ++m_pos;
+        m_endMet = m_endMet || m_pos == m_size;
         out = since(start);
-        return true;
+        return m_pos > start;
     }
 
     // " %[^\n]": after any white space, line ends included, the rest of that line.
@@ -169,6 +153,8 @@ public:
     bool number(float &out)
     {
         skipSpace();
+        if (plainDecimal(out))
+            return true;
         const std::size_t start = m_pos;
         int c = get();
         if (c == kEnd)
@@ -258,6 +244,27 @@ private:
     {
         if (c != kEnd)
             --m_pos;
+    }
+
+    // Digits with at most one point, after a sign if any, and then white space: the
+    // general scan would take exactly these bytes, so they can be converted at once.
+    bool plainDecimal(float &out)
+    {
+        std::size_t end = m_pos;
+        if (end < m_size && (m_data[end] == '-' || m_data[end] == '+'))
+            ++end;
+        bool dot = false;
+        for (; end < m_size; ++end) {
+            if (m_data[end] == '.' && !dot)
+                dot = true;
+            else if (!isDigit(m_data[end]))
+                break;
+        }
+        if (end == m_size || !isSpace(static_cast<unsigned char>(m_data[end]))
+            || !quickDecimal({m_data + m_pos, end - m_pos}, out))
+            return false;
+        m_pos = end;
+        return true;
     }
 
     // "nan", "inf" or "infinity" in any case, after a sign if any; first is the letter already read.
@@ -359,6 +366,9 @@ Scan scanRecord(Scanner &in, CalibrationBlock &block, std::string_view &name)
 CalibrationFileContents readCalibrationFile(const char *data, std::size_t size)
 {
     CalibrationFileContents contents;
+    // A record takes at least 90 bytes (its six tags, 17 separators, 11 values and a
+    // name); room for that many is only address space until the records fill it.
+    contents.blocks.reserve(size / 90 + 1);
     Scanner in(data, size);
     for (;;) {
         in.skipSpace();

@@ -3,12 +3,14 @@
 
 #include "calibrationrecord.h"
 
-#include <QHash>
+#include <QString>
 
 #include <vector>
 
 // An ordered list of records with an index by name, so that the duplicate-name
-// rules of a large catalogue stay linear overall.
+// rules of a large catalogue stay linear overall. The index is an open-addressing
+// table of record numbers over the decoded names kept beside the records: a
+// catalogue of 100,000 names then costs no allocation per name beyond the name.
 class CalibrationList
 {
 public:
@@ -22,12 +24,15 @@ public:
     const_iterator begin() const { return m_records.cbegin(); }
     const_iterator end() const { return m_records.cend(); }
 
-    void append(const CalibrationRecord &record) { append(record, calibrationName(record.block)); }
-    // For callers that already hold calibrationName(record.block).
-    void append(const CalibrationRecord &record, const QString &name);
+    void append(const CalibrationRecord &record) { add(record, calibrationName(record.block), true); }
+    // Appends unless a record of that name, calibrationName(record.block), is there;
+    // returns whether it appended.
+    bool appendIfNew(const CalibrationRecord &record, const QString &name) { return add(record, name, false); }
     void clear();
+    // Room for that many records, so that filling the list does not move them.
+    void reserve(int count);
 
-    bool contains(const QString &name) const { return m_index.contains(name); }
+    bool contains(const QString &name) const { return find(name) != nullptr; }
     // The first record of that name, or nullptr.
     const CalibrationRecord *find(const QString &name) const;
     // Overwrites every record of that name in place; returns how many there were.
@@ -37,17 +42,25 @@ public:
     CalibrationPairList pairs() const;
 
 private:
-    struct Chain
+    // The records of one name: the first and the last, chained through m_nextOfName.
+    struct Slot
     {
-        int first;
-        int last;
+        int first = -1;
+        int last = -1;
+        std::size_t hash = 0;
     };
 
+    bool add(const CalibrationRecord &record, const QString &name, bool evenIfNamed);
+    // Where that name's slot is, or the empty slot where it would go.
+    std::size_t slotIndex(const QString &name, std::size_t hash) const;
+    const Slot *findSlot(const QString &name) const;
+    void grow();
+
     std::vector<CalibrationRecord> m_records;
-    // Per record, the next record of the same name, or -1: names rarely repeat, so
-    // the index holds the ends of each chain instead of a list per name.
-    std::vector<int> m_nextOfName;
-    QHash<QString, Chain> m_index;
+    std::vector<QString> m_names; // calibrationName of each record
+    std::vector<int> m_nextOfName; // the next record of the same name, or -1
+    std::vector<Slot> m_slots; // a power of two in size, never more than half full
+    int m_nameCount = 0;
 };
 
 #endif

@@ -61,6 +61,8 @@ void mergeCatalogueBlocks(const CalibrationFileContents &contents, const Instrum
                           CalibrationList &catalogue, CalibrationList &addable)
 {
     Descriptions descriptions;
+    catalogue.reserve(catalogue.size() + int(contents.blocks.size()));
+    addable.reserve(addable.size() + int(contents.blocks.size()));
     std::size_t cut = 0;
     for (std::size_t i = 0; i < contents.blocks.size(); ++i) {
         CalibrationBlock block = contents.blocks[i];
@@ -83,10 +85,7 @@ void mergeCatalogueBlocks(const CalibrationFileContents &contents, const Instrum
             addable.replaceAll(key, record);
             continue;
         }
-        if (catalogue.contains(key))
-            continue;
-        catalogue.append(record, key);
-        if (!instrument.calibrations.contains(key))
-            addable.append(record, key);
+        if (catalogue.appendIfNew(record, key) && !instrument.calibrations.contains(key))
+            addable.appendIfNew(record, key);
     }
 }
