@@ -40,6 +40,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         require(contents.cutNames[i] < contents.blocks.size());
         require(i == 0 || contents.cutNames[i] > contents.cutNames[i - 1]);
     }
+    require(contents.wholeNames.size() == contents.cutNames.size());
 
     // Whatever the names hold, the catalogue keeps one record per name and only offers what it holds.
     CalibrationList instrument;
@@ -47,7 +48,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         instrument.append(CalibrationRecord(contents.blocks.front()));
     CalibrationList catalogue;
     CalibrationList addable;
-    mergeCatalogueBlocks(contents.blocks, {instrument, true, true}, catalogue, addable);
+    mergeCatalogueBlocks(contents, {instrument, true, true}, catalogue, addable);
     require(catalogue.size() <= int(contents.blocks.size()));
     for (const CalibrationRecord &r : catalogue)
         require(catalogue.find(calibrationName(r.block)) == &r);

@@ -36,3 +36,16 @@ std::size_t calNameLength(const CalibrationBlock &block)
     return zero ? static_cast<std::size_t>(static_cast<const char *>(zero) - block.calName)
                 : kCalNameSize;
 }
+
+bool storeCalibrationName(CalibrationBlock &block, const char *utf8Name, std::size_t size)
+{
+    constexpr std::size_t room = kCalNameSize - 1;
+    const bool fits = size <= room;
+    std::size_t length = fits ? size : room;
+    // Step back over continuation bytes so no character is split.
+    while (!fits && length > 0 && (static_cast<unsigned char>(utf8Name[length]) & 0xC0) == 0x80)
+        --length;
+    std::memset(block.calName, 0, kCalNameSize);
+    std::memcpy(block.calName, utf8Name, length);
+    return fits;
+}

@@ -41,4 +41,8 @@ std::uint8_t baseCalibrationIndex(const CalibrationBlock &block);
 // Length of calName up to its terminating zero, never more than its 20 bytes.
 std::size_t calNameLength(const CalibrationBlock &block);
 
+// Stores a UTF-8 name into calName, cut to 19 bytes at a character boundary
+// and zero-filled. Returns false when the name had to be cut.
+bool storeCalibrationName(CalibrationBlock &block, const char *utf8Name, std::size_t size);
+
 #endif

@@ -1,10 +1,6 @@
 #include "calibrationfile.h"
 
-#include "calibrationrecord.h"
-
-#include <QByteArray>
-
-#include <algorithm>
+#include <cfloat>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
@@ -44,6 +40,64 @@ float toFloat(const char *text, char **end)
     return strtof_l(text, end, cLocale);
 }
 
+// The common short decimal ("0.98765", "-1.5e-3") without the C library: at most
+// 15 significant digits and a power of ten up to 22 make the double product or
+// quotient correctly rounded, and its rounding to float is the C library's unless
+// the double lies exactly halfway between two floats, or outside the normal floats;
+// those, like hexadecimal and named values, go to the library. The text is what
+// the number scan collected, so it is known to be a complete number.
+bool quickDecimal(std::string_view text, float &out)
+{
+    static constexpr double kPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                         1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                         1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+    const char *p = text.data();
+    const char *const end = p + text.size();
+    const bool negative = p < end && *p == '-';
+    p += p < end && (*p == '-' || *p == '+');
+    const char *const digitsFrom = p;
+    while (p < end && *p == '0') // leading zeros count for nothing
+        ++p;
+    std::uint64_t mantissa = 0;
+    int digits = 0;
+    for (; p < end && isDigit(*p); ++p, ++digits)
+        mantissa = mantissa * 10 + std::uint64_t(*p - '0');
+    int power = 0;
+    const bool dot = p < end && *p == '.';
+    if (dot) {
+        for (++p; p < end && *p == '0' && digits == 0; ++p) // nor do zeros before the first digit
+            --power;
+        for (; p < end && isDigit(*p); ++p, ++digits, --power)
+            mantissa = mantissa * 10 + std::uint64_t(*p - '0');
+    }
+    if (digits > 15 || p - digitsFrom == int(dot)) // too long to be exact, or no digit at all
+        return false;
+    if (p < end) { // an exponent, possibly without digits, which then does not count
+        if (lower(*p) != 'e')
+            return false;
+        const bool negativeExponent = ++p < end && *p == '-';
+        p += p < end && (*p == '-' || *p == '+');
+        int exponent = 0;
+        for (; p < end && isDigit(*p) && exponent < 1000; ++p)
+            exponent = exponent * 10 + (*p - '0');
+        if (p < end)
+            return false;
+        power += negativeExponent ? -exponent : exponent;
+    }
+    if (power < -22 || power > 22)
+        return false;
+    const double magnitude = power < 0 ? double(mantissa) / kPowers[-power] : double(mantissa) * kPowers[power];
+    if (magnitude != 0 && (magnitude < double(FLT_MIN) || magnitude > double(FLT_MAX)))
+        return false;
+    std::uint64_t bits;
+    std::memcpy(&bits, &magnitude, sizeof bits);
+    if ((bits & 0x1FFFFFFFu) == 0x10000000u) // halfway between two floats
+        return false;
+    const float value = static_cast<float>(magnitude);
+    out = negative ? -value : value;
+    return true;
+}
+
 // Walks the bytes the way the C library's formatted input walks a stream: one
 // character at a time with one character of push-back, so that a failed
 // conversion consumes what the library would consume, and with a sticky flag
@@ -59,11 +113,9 @@ public:
 
     void skipSpace()
     {
-        int c;
-        do
-            c = get();
-        while (isSpace(c));
-        unget(c);
+        while (m_pos < m_size && isSpace(static_cast<unsigned char>(m_data[m_pos])))
+            ++m_pos;
+        m_endMet = m_endMet || m_pos == m_size;
     }
 
     // " %s": the run of non-white bytes after any white space.
@@ -71,15 +123,11 @@ public:
     {
         skipSpace();
         const std::size_t start = m_pos;
-        int c = get();
-        if (c == kEnd)
-            return false;
-        do
-            c = get();
-        while (c != kEnd && !isSpace(c));
-        unget(c);
+        while (m_pos < m_size && !isSpace(static_cast<unsigned char>(m_data[m_pos])))
+            ++m_pos;
+        m_endMet = m_endMet || m_pos == m_size;
         out = since(start);
-        return true;
+        return m_pos > start;
     }
 
     // " %[^\n]": after any white space, line ends included, the rest of that line.
@@ -105,6 +153,8 @@ public:
     bool number(float &out)
     {
         skipSpace();
+        if (plainDecimal(out))
+            return true;
         const std::size_t start = m_pos;
         int c = get();
         if (c == kEnd)
@@ -196,6 +246,27 @@ private:
             --m_pos;
     }
 
+    // Digits with at most one point, after a sign if any, and then white space: the
+    // general scan would take exactly these bytes, so they can be converted at once.
+    bool plainDecimal(float &out)
+    {
+        std::size_t end = m_pos;
+        if (end < m_size && (m_data[end] == '-' || m_data[end] == '+'))
+            ++end;
+        bool dot = false;
+        for (; end < m_size; ++end) {
+            if (m_data[end] == '.' && !dot)
+                dot = true;
+            else if (!isDigit(m_data[end]))
+                break;
+        }
+        if (end == m_size || !isSpace(static_cast<unsigned char>(m_data[end]))
+            || !quickDecimal({m_data + m_pos, end - m_pos}, out))
+            return false;
+        m_pos = end;
+        return true;
+    }
+
     // "nan", "inf" or "infinity" in any case, after a sign if any; first is the letter already read.
     bool namedValue(int first, std::size_t start, float &out)
     {
@@ -225,6 +296,8 @@ private:
 
     bool convert(std::size_t start, float &out)
     {
+        if (quickDecimal(since(start), out))
+            return true;
         m_number.assign(m_data + start, m_pos - start);
         char *end = nullptr;
         const float value = toFloat(m_number.c_str(), &end);
@@ -257,23 +330,19 @@ bool allFinite(const CalibrationBlock &b)
     return finite;
 }
 
-// Returns false when the name had to be cut.
-bool storeName(CalibrationBlock &block, std::string_view name)
+// The name as calName holds it before the cut.
+std::string_view wholeName(std::string_view name)
 {
     // A complete record always has a LF after its name, so a CR here is that of a CR LF.
     if (!name.empty() && name.back() == '\r')
         name.remove_suffix(1);
     // calName is a C string: nothing after a zero byte could ever be read back.
-    name = name.substr(0, name.find('\0'));
-    // One byte more than fits is enough for the cut to see that it has to cut.
-    const std::size_t seen = std::min(name.size(), kCalNameSize);
-    return setCalibrationName(block, QByteArray::fromRawData(name.data(), static_cast<int>(seen)));
+    return name.substr(0, name.find('\0'));
 }
 
-Scan scanRecord(Scanner &in, CalibrationBlock &block, bool &nameCut)
+Scan scanRecord(Scanner &in, CalibrationBlock &block, std::string_view &name)
 {
     std::string_view tags[6];
-    std::string_view name;
     const bool allItems = in.word(tags[0]) && in.line(name)
         && in.word(tags[1]) && in.number(block.absIntensityCal)
         && in.word(tags[2]) && in.numbers(block.xCal)
@@ -288,7 +357,7 @@ Scan scanRecord(Scanner &in, CalibrationBlock &block, bool &nameCut)
     }
     if (!allFinite(block))
         return Scan::Malformed;
-    nameCut = !storeName(block, name);
+    name = wholeName(name);
     return Scan::Complete;
 }
 
@@ -297,13 +366,16 @@ Scan scanRecord(Scanner &in, CalibrationBlock &block, bool &nameCut)
 CalibrationFileContents readCalibrationFile(const char *data, std::size_t size)
 {
     CalibrationFileContents contents;
+    // A record takes at least 90 bytes (its six tags, 17 separators, 11 values and a
+    // name); room for that many is only address space until the records fill it.
+    contents.blocks.reserve(size / 90 + 1);
     Scanner in(data, size);
     for (;;) {
         in.skipSpace();
         const std::size_t recordStart = in.position();
         CalibrationBlock block {};
-        bool nameCut = false;
-        switch (scanRecord(in, block, nameCut)) {
+        std::string_view name;
+        switch (scanRecord(in, block, name)) {
         case Scan::CutShort:
             return contents;
         case Scan::Malformed:
@@ -313,8 +385,10 @@ CalibrationFileContents readCalibrationFile(const char *data, std::size_t size)
         case Scan::Complete:
             break;
         }
-        if (nameCut)
+        if (!storeCalibrationName(block, name.data(), name.size())) {
             contents.cutNames.push_back(contents.blocks.size());
+            contents.wholeNames.emplace_back(name);
+        }
         contents.blocks.push_back(block);
     }
 }

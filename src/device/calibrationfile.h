@@ -12,7 +12,8 @@
 // reads every item as a bounded view of the input, and differs on purpose where
 // the plain format loses or corrupts data:
 // - a name longer than 19 bytes is cut to 19 on a UTF-8 character boundary and
-//   reported in cutNames instead of overrunning calName;
+//   reported in cutNames instead of overrunning calName, with the whole name kept
+//   beside it for the version suffixes;
 // - the CR of a CR LF line end is not part of the name;
 // - a complete record counts even when no line end follows it;
 // - a number that is not finite (nan, inf, beyond the float range) makes the
@@ -23,6 +24,7 @@
 #include "calibrationblock.h"
 
 #include <cstddef>
+#include <string>
 #include <vector>
 
 struct CalibrationFileContents
@@ -33,6 +35,8 @@ struct CalibrationFileContents
     std::vector<CalibrationBlock> blocks;
     // Indices into blocks of the records whose names had to be cut.
     std::vector<std::size_t> cutNames;
+    // Their whole names as read, in the same order.
+    std::vector<std::string> wholeNames;
     int result = EndOfFile;
     // Where the malformed record begins (its first non-white byte), when result is Malformed.
     std::size_t malformedOffset = 0;

@@ -1,40 +1,116 @@
 #include "calibrationlist.h"
 
-void CalibrationList::append(const CalibrationRecord &record)
+#include <QHash>
+
+#include <algorithm>
+
+namespace {
+
+// Seeded per process, as the toolkit's own hash tables are, so that a hostile
+// catalogue cannot line its names up in one run of the table; then mixed, since
+// the table uses the low bits.
+std::size_t hashOf(const QString &name)
 {
-    m_index[calibrationName(record.block)].append(m_records.size());
-    m_records.append(record);
+#if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
+    const quint64 hash = qHash(name, QHashSeed::globalSeed());
+#else
+    const quint64 hash = qHash(name, uint(qGlobalQHashSeed()));
+#endif
+    const quint64 mixed = hash * 0x9E3779B97F4A7C15ull;
+    return std::size_t(mixed ^ (mixed >> 32));
+}
+
+} // namespace
+
+bool CalibrationList::add(const CalibrationRecord &record, const QString &name, bool evenIfNamed)
+{
+    Q_ASSERT(calibrationName(record.block) == name);
+    if (2 * (m_nameCount + 1) > int(m_slots.size()))
+        grow();
+    const int at = size();
+    const std::size_t hash = hashOf(name);
+    Slot &slot = m_slots[slotIndex(name, hash)];
+    if (slot.first < 0) {
+        slot = {at, at, hash};
+        ++m_nameCount;
+    } else if (!evenIfNamed) {
+        return false;
+    } else {
+        m_nextOfName[std::size_t(slot.last)] = at;
+        slot.last = at;
+    }
+    m_records.push_back(record);
+    m_names.push_back(name);
+    m_nextOfName.push_back(-1);
+    return true;
 }
 
 void CalibrationList::clear()
 {
-    m_records.clear();
-    m_index.clear();
+    *this = CalibrationList();
+}
+
+void CalibrationList::reserve(int count)
+{
+    m_records.reserve(std::size_t(count));
+    m_names.reserve(std::size_t(count));
+    m_nextOfName.reserve(std::size_t(count));
+    while (2 * count > int(m_slots.size()))
+        grow();
+}
+
+std::size_t CalibrationList::slotIndex(const QString &name, std::size_t hash) const
+{
+    const std::size_t mask = m_slots.size() - 1;
+    for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
+        const Slot &slot = m_slots[i];
+        if (slot.first < 0 || (slot.hash == hash && m_names[std::size_t(slot.first)] == name))
+            return i;
+    }
+}
+
+const CalibrationList::Slot *CalibrationList::findSlot(const QString &name) const
+{
+    if (m_slots.empty())
+        return nullptr;
+    const Slot &slot = m_slots[slotIndex(name, hashOf(name))];
+    return slot.first < 0 ? nullptr : &slot;
+}
+
+void CalibrationList::grow()
+{
+    std::vector<Slot> old(std::max<std::size_t>(16, 2 * m_slots.size()));
+    old.swap(m_slots);
+    for (const Slot &slot : old) {
+        if (slot.first >= 0)
+            m_slots[slotIndex(m_names[std::size_t(slot.first)], slot.hash)] = slot;
+    }
 }
 
 const CalibrationRecord *CalibrationList::find(const QString &name) const
 {
-    const auto it = m_index.constFind(name);
-    return it == m_index.constEnd() ? nullptr : &m_records.at(it->first());
+    const Slot *slot = findSlot(name);
+    return slot ? &m_records[std::size_t(slot->first)] : nullptr;
 }
 
 int CalibrationList::replaceAll(const QString &name, const CalibrationRecord &record)
 {
-    const auto it = m_index.constFind(name);
-    if (it == m_index.constEnd())
+    const Slot *slot = findSlot(name);
+    if (!slot)
         return 0;
     // The replacement carries the same name, so the index stays valid.
     Q_ASSERT(calibrationName(record.block) == name);
-    for (int i : *it)
-        m_records[i] = record;
-    return it->size();
+    int count = 0;
+    for (int i = slot->first; i >= 0; i = m_nextOfName[std::size_t(i)], ++count)
+        m_records[std::size_t(i)] = record;
+    return count;
 }
 
 CalibrationPairList CalibrationList::pairs() const
 {
     CalibrationPairList result;
-    result.reserve(m_records.size());
-    for (const CalibrationRecord &r : m_records)
-        result.append({calibrationName(r.block), r.description});
+    result.reserve(size());
+    for (std::size_t i = 0; i < m_records.size(); ++i)
+        result.append({m_names[i], m_records[i].description});
     return result;
 }

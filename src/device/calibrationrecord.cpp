@@ -15,6 +15,12 @@ CalibrationRecord::CalibrationRecord(const CalibrationBlock &b)
 {
 }
 
+CalibrationRecord::CalibrationRecord(const CalibrationBlock &b, const QString &text)
+    : block(b)
+    , description(text)
+{
+}
+
 QString calibrationName(const CalibrationBlock &block)
 {
     return boundedName(block.calName, kCalNameSize);
@@ -27,18 +33,7 @@ QString boundedName(const char *bytes, std::size_t size)
 
 bool setCalibrationName(CalibrationBlock &block, const QByteArray &utf8Name)
 {
-    int length = utf8Name.size();
-    const int room = static_cast<int>(kCalNameSize) - 1;
-    const bool fits = length <= room;
-    if (!fits) {
-        length = room;
-        // Step back over continuation bytes so no character is split.
-        while (length > 0 && (static_cast<unsigned char>(utf8Name[length]) & 0xC0) == 0x80)
-            --length;
-    }
-    std::memset(block.calName, 0, kCalNameSize);
-    std::memcpy(block.calName, utf8Name.constData(), static_cast<std::size_t>(length));
-    return fits;
+    return storeCalibrationName(block, utf8Name.constData(), std::size_t(utf8Name.size()));
 }
 
 QString baseCalibrationDescription(const CalibrationBlock &block)

@@ -14,6 +14,8 @@ struct CalibrationRecord
 {
     CalibrationRecord();
     explicit CalibrationRecord(const CalibrationBlock &block);
+    // For callers that already hold the block's description.
+    CalibrationRecord(const CalibrationBlock &block, const QString &description);
 
     CalibrationBlock block;
     QString description;
@@ -28,8 +30,7 @@ QString calibrationName(const CalibrationBlock &block);
 // The same reading for a name buffer the instrument filled: up to its zero, never past its size.
 QString boundedName(const char *bytes, std::size_t size);
 
-// Stores a UTF-8 name into calName, cut to 19 bytes at a character boundary
-// and zero-filled. Returns false when the name had to be cut.
+// storeCalibrationName for a byte array.
 bool setCalibrationName(CalibrationBlock &block, const QByteArray &utf8Name);
 
 // "Using Base Calibration #" and the interpreted base index, in the "dialog" context.

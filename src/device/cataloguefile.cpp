@@ -20,8 +20,10 @@ void mergeBackupBlocks(const std::vector<CalibrationBlock> &blocks, const Instru
                        CalibrationList &catalogue, CalibrationList &addable)
 {
     for (const CalibrationBlock &block : blocks) {
+        CalibrationFileContents one;
+        one.blocks.push_back(block);
         CalibrationList accepted, accessible;
-        mergeCatalogueBlocks({block}, instrument, accepted, accessible);
+        mergeCatalogueBlocks(one, instrument, accepted, accessible);
         for (const CalibrationRecord &record : accepted)
             catalogue.append(record);
         for (const CalibrationRecord &record : accessible)
@@ -59,6 +61,6 @@ int dialog::getCalFromFile()
         qDebug().noquote() << "Calibration name longer than 19 bytes cut to"
                            << calibrationName(contents.blocks[i]);
     }
-    mergeCatalogueBlocks(contents.blocks, instrument, catalogueCalibrations, addableCalibrations);
+    mergeCatalogueBlocks(contents, instrument, catalogueCalibrations, addableCalibrations);
     return contents.result;
 }

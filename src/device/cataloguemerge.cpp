@@ -2,7 +2,8 @@
 
 #include "calibrationrecord.h"
 
-#include <QByteArray>
+#include <string>
+#include <string_view>
 
 namespace {
 
@@ -12,55 +13,79 @@ struct Families
     bool v11;
 };
 
+bool endsWith(std::string_view text, std::string_view end)
+{
+    return text.size() >= end.size() && text.substr(text.size() - end.size()) == end;
+}
+
+Families familiesOf(std::string_view name, std::uint8_t index)
+{
+    return {index == 6 || endsWith(name, " V1.0"), index == 2 || endsWith(name, " V1.1")};
+}
+
+void removeAll(std::string &text, std::string_view what)
+{
+    for (std::size_t at = 0; (at = text.find(what, at)) != std::string::npos;)
+        text.erase(at, what.size());
+}
+
 // Names stay UTF-8 bytes here: the suffixes are ASCII, so removing them from the bytes
 // never splits a character, and bytes that are not valid UTF-8 are kept as they are.
-QByteArray nameBytes(const CalibrationBlock &block)
+void storeWithoutVersionSuffixes(CalibrationBlock &block, std::string_view name)
 {
-    return QByteArray(block.calName, static_cast<int>(calNameLength(block)));
+    std::string kept(name);
+    removeAll(kept, " V1.0");
+    removeAll(kept, " V1.1");
+    storeCalibrationName(block, kept.data(), kept.size());
 }
 
-Families familiesOf(const CalibrationBlock &block)
+// One translated description per base index, shared by every record that has it.
+class Descriptions
 {
-    const QByteArray name = nameBytes(block);
-    const std::uint8_t index = baseCalibrationIndex(block);
-    return {index == 6 || name.endsWith(" V1.0"), index == 2 || name.endsWith(" V1.1")};
-}
+public:
+    const QString &of(const CalibrationBlock &block)
+    {
+        QString &text = m_byIndex[baseCalibrationIndex(block)];
+        if (text.isNull())
+            text = baseCalibrationDescription(block);
+        return text;
+    }
 
-// Every " V1.0", then every " V1.1", wherever it stands; the shorter name always fits.
-void removeVersionSuffixes(CalibrationBlock &block)
-{
-    QByteArray name = nameBytes(block);
-    name.replace(" V1.0", "");
-    name.replace(" V1.1", "");
-    setCalibrationName(block, name);
-}
+private:
+    QString m_byIndex[256];
+};
 
 } // namespace
 
-void mergeCatalogueBlocks(const std::vector<CalibrationBlock> &blocks, const InstrumentModel &instrument,
+void mergeCatalogueBlocks(const CalibrationFileContents &contents, const InstrumentModel &instrument,
                           CalibrationList &catalogue, CalibrationList &addable)
 {
-    for (CalibrationBlock block : blocks) {
+    Descriptions descriptions;
+    catalogue.reserve(catalogue.size() + int(contents.blocks.size()));
+    addable.reserve(addable.size() + int(contents.blocks.size()));
+    std::size_t cut = 0;
+    for (std::size_t i = 0; i < contents.blocks.size(); ++i) {
+        CalibrationBlock block = contents.blocks[i];
+        std::string_view name(block.calName, calNameLength(block));
+        if (cut < contents.cutNames.size() && contents.cutNames[cut] == i)
+            name = contents.wholeNames[cut++];
         if (isEmptyBlock(block))
             continue;
-        const Families families = familiesOf(block);
+        const Families families = familiesOf(name, baseCalibrationIndex(block));
         if ((families.v10 && !instrument.rgbbluFound) || (families.v11 && !instrument.gbrledFound))
             continue;
         if (families.v10 || families.v11)
-            removeVersionSuffixes(block);
+            storeWithoutVersionSuffixes(block, name);
 
         // Looked up, shown and later written under the same UTF-8 decoding of calName.
-        const CalibrationRecord record(block);
-        const QString name = calibrationName(block);
-        if (families.v11 && catalogue.replaceAll(name, record) > 0) {
+        const CalibrationRecord record(block, descriptions.of(block));
+        const QString key = calibrationName(block);
+        if (families.v11 && catalogue.replaceAll(key, record) > 0) {
             // Keep what the selection window shows in step with the block that will be written.
-            addable.replaceAll(name, record);
+            addable.replaceAll(key, record);
             continue;
         }
-        if (catalogue.contains(name))
-            continue;
-        catalogue.append(record);
-        if (!instrument.calibrations.contains(name))
-            addable.append(record);
+        if (catalogue.appendIfNew(record, key) && !instrument.calibrations.contains(key))
+            addable.appendIfNew(record, key);
     }
 }

@@ -1,10 +1,8 @@
 #ifndef CATALOGUEMERGE_H
 #define CATALOGUEMERGE_H
 
-#include "calibrationblock.h"
+#include "calibrationfile.h"
 #include "calibrationlist.h"
-
-#include <vector>
 
 // The instrument's side of the merge: what it holds and which model families it belongs to.
 struct InstrumentModel
@@ -14,11 +12,12 @@ struct InstrumentModel
     bool gbrledFound;
 };
 
-// Adds the blocks read from a catalogue file to the catalogue and to the calibrations
+// Adds the records read from a catalogue file to the catalogue and to the calibrations
 // the instrument could take, in file order: empty blocks are dropped, version suffixes
-// removed, a family whose model the instrument is not is dropped, the first record of
-// a name wins except that a V1.1 record takes the place of the earlier ones of its name.
-void mergeCatalogueBlocks(const std::vector<CalibrationBlock> &blocks, const InstrumentModel &instrument,
+// (looked for on the whole name as read, before any cut) removed, a family whose model
+// the instrument is not is dropped, the first record of a name wins except that a V1.1
+// record takes the place of the earlier ones of its name.
+void mergeCatalogueBlocks(const CalibrationFileContents &contents, const InstrumentModel &instrument,
                           CalibrationList &catalogue, CalibrationList &addable);
 
 #endif
