@@ -19,6 +19,11 @@ for f in "$dir/tarvik-calibration-updater" "$dir/Resources/trans_en.qm" "$dir/Re
          "$work/root/usr/share/icons/hicolor/128x128/apps/tarvik-calibration-updater.png"; do
     [ -s "$f" ] || { echo "missing from the package: ${f#$work/root}"; exit 1; }
 done
+# The package depends on the Qt generation the program was built against.
+[[ $(ldd "$dir/tarvik-calibration-updater") =~ libQt([56])Core ]] || { echo "the program links no Qt"; exit 1; }
+qt=${BASH_REMATCH[1]}
+[[ $(dpkg-deb --field "$deb" Depends) == *"libqt${qt}core"* ]] ||
+    { echo "the package does not depend on the Qt $qt the program links"; exit 1; }
 [ "$(readlink -f "$work/root/usr/bin/tarvik-calibration-updater")" = "$dir/tarvik-calibration-updater" ]
 grep -q '^Exec=tarvik-calibration-updater$' "$work/root/usr/share/applications/tarvik-calibration-updater.desktop"
 
