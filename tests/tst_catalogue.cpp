@@ -8,6 +8,7 @@
 #include "modaldriver.h"
 
 #include <QProcess>
+#include <QRegularExpression>
 #include <QSplashScreen>
 #include <QSslCertificate>
 #include <QSslConfiguration>
@@ -113,11 +114,6 @@ private slots:
             QFile local(path);
             QVERIFY(local.open(QIODevice::WriteOnly) && local.write(m_localBytes) == m_localBytes.size());
         }
-        // A certificate authority of this run's own, trusted by this process alone.
-        QCOMPARE(QProcess::execute(m_serverScript, {"certificates", m_dir.filePath("tls")}), 0);
-        QSslConfiguration trusted = QSslConfiguration::defaultConfiguration();
-        trusted.setCaCertificates(QSslCertificate::fromPath(tls("ca.pem")));
-        QSslConfiguration::setDefaultConfiguration(trusted);
     }
 
     void init() { overrideCatalogueSourceForTesting(QString(), 0); }
@@ -218,6 +214,11 @@ private slots:
     // follows, where cancelling the chooser ends the run.
     void httpsCatalogue_data()
     {
+        // A certificate authority of this run's own, trusted by this process alone.
+        QCOMPARE(QProcess::execute(m_serverScript, {"certificates", m_dir.filePath("tls")}), 0);
+        QSslConfiguration trusted = QSslConfiguration::defaultConfiguration();
+        trusted.setCaCertificates(QSslCertificate::fromPath(tls("ca.pem")));
+        QSslConfiguration::setDefaultConfiguration(trusted);
         QTest::addColumn<QString>("certificate");
         QTest::addColumn<Error>("code");
         QTest::newRow("verified") << "good" << R::NoError;
