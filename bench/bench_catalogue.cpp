@@ -29,7 +29,7 @@ QByteArray head(const QByteArray &extra)
     return "HTTP/1.1 200 OK\r\nConnection: close\r\n" + extra + "\r\n";
 }
 
-int serveHostile(QApplication &app, const QByteArray &kind, quint16 port, const QString &gzipFile)
+int serveHostile(QCoreApplication &app, const QByteArray &kind, quint16 port, const QString &gzipFile)
 {
     QByteArray bomb;
     QFile file(gzipFile);
@@ -65,9 +65,11 @@ int serveHostile(QApplication &app, const QByteArray &kind, quint16 port, const 
 
 int main(int argc, char *argv[])
 {
-    QApplication app(argc, argv);
-    if (argc >= 4 && QByteArray(argv[1]) == "--serve")
+    if (argc >= 4 && QByteArray(argv[1]) == "--serve") {
+        QCoreApplication app(argc, argv);
         return serveHostile(app, argv[2], quint16(QByteArray(argv[3]).toUInt()), argc > 4 ? QString::fromLocal8Bit(argv[4]) : QString());
+    }
+    QApplication app(argc, argv);
     if (argc != 2 && argc != 3) {
         std::fprintf(stderr, "usage: %s <catalogue address> [deadline ms] | --serve bomb|drip <port> [gzip file]\n", argv[0]);
         return 2;

@@ -16,15 +16,16 @@ bool isLineEnd(char c)
 }
 
 // A name is appended to the catalogue address and requested; only one that stays a file
-// of that directory names anything. "..", an escaped slash, a query or a fragment would
-// ask for the listing itself or for something outside the catalogue.
+// of that directory names anything. ".", "..", their escapes, a query or a fragment would
+// ask for the listing itself or for something outside the catalogue: the address the
+// name makes, appended or resolved, must be the directory's followed by the name. An
+// escaped slash survives both, so it is looked for in the decoded name.
 bool isPlainFileName(const QString &name)
 {
     static const QString dir = QStringLiteral("/TARVIK/Calibrations/");
     static const QUrl base(QStringLiteral("http://catalogue.invalid") + dir);
     const QString decoded = QUrl::fromPercentEncoding(name.toUtf8());
-    if (name.isEmpty() || decoded == "." || decoded == ".." || decoded.contains('/') || decoded.contains('\\')
-        || name.contains('?') || name.contains('#'))
+    if (name.isEmpty() || decoded.contains('/') || decoded.contains('\\'))
         return false;
     const QUrl appended(base.toString() + name, QUrl::TolerantMode);
     const QUrl resolved = base.resolved(QUrl(name, QUrl::TolerantMode));
