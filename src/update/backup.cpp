@@ -36,8 +36,9 @@ QByteArray recordName(const CalibrationBlock &block)
 
 bool allFinite(const CalibrationBlock &b)
 {
-    const float *numbers = &b.absIntensityCal;
-    return std::all_of(numbers, numbers + 10, [](float v) { return std::isfinite(v); });
+    float numbers[10]; // the intensity and the matrix, one after another in the block
+    std::memcpy(numbers, &b.absIntensityCal, sizeof numbers);
+    return std::all_of(std::begin(numbers), std::end(numbers), [](float v) { return std::isfinite(v); });
 }
 
 constexpr char kBlockBackupHeader[] = "TARVIK calibration blocks 1\n";
