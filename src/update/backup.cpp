@@ -87,8 +87,8 @@ bool isBlockBackup(const QByteArray &bytes)
 CalibrationFileContents readBlockBackup(const QByteArray &bytes)
 {
     CalibrationFileContents contents;
-    const int header = int(sizeof kBlockBackupHeader - 1);
-    const std::size_t payload = std::size_t(std::max(0, bytes.size() - header));
+    const qsizetype header = qsizetype(sizeof kBlockBackupHeader - 1);
+    const std::size_t payload = std::size_t(bytes.size() > header ? bytes.size() - header : 0);
     contents.blocks.resize(payload / sizeof(CalibrationBlock));
     if (!contents.blocks.empty())
         std::memcpy(contents.blocks.data(), bytes.constData() + header, contents.blocks.size() * sizeof(CalibrationBlock));
