@@ -72,7 +72,6 @@ std::string serialize(const InstrumentState &s)
         << "attached " << (s.attached ? 1 : 0) << '\n'
         << "serial " << toHex(s.serial.data(), s.serial.size()) << '\n'
         << "delay-ms " << s.delayMs << '\n'
-        << "interpreted-bytes-only " << (s.interpretedBytesOnly ? 1 : 0) << '\n'
         << "fault-open " << s.faults.openResult << '\n'
         << "fault-serial " << s.faults.serialResult << '\n'
         << "fault-call " << callFunctionName(call.function);
@@ -81,7 +80,8 @@ std::string serialize(const InstrumentState &s)
     out << '\n'
         << "fault-corrupt-write " << s.faults.corruptWriteSlot << '\n'
         << "fault-unterminated-serial " << (s.faults.unterminatedSerial ? 1 : 0) << '\n'
-        << "fault-unterminated-names " << (s.faults.unterminatedNames ? 1 : 0) << '\n';
+        << "fault-unterminated-names " << (s.faults.unterminatedNames ? 1 : 0) << '\n'
+        << "interpreted-bytes-only " << (s.interpretedBytesOnly ? 1 : 0) << '\n';
     for (int slot = 0; slot < kSlotCount; ++slot)
         out << "slot " << slot << ' ' << toHex(&s.blocks[slot], sizeof(CalibrationBlock)) << '\n';
     out << "end\n";

@@ -60,7 +60,7 @@ class TestFaultMatrix : public QObject
 
     static int backupCount()
     {
-        return QDir(backupDirectory()).entryList(QDir::Files).size();
+        return QDir(backupDirectory()).entryList({"*.blocks"}, QDir::Files).size(); // each backup is a .txt and a .blocks
     }
 
 private slots:

@@ -46,23 +46,6 @@ private slots:
         QCOMPARE(w.size(), QSize(390, 140));
     }
 
-    void staleTemporaryCatalogueIsRemoved()
-    {
-        const QString path = QDir::temp().absolutePath() + "/qTRVtmpCalFile.txt";
-        {
-            QFile stale(path);
-            QVERIFY(stale.open(QIODevice::WriteOnly));
-            stale.write("left over from an earlier run that must not be read as a catalogue\n");
-        }
-        dialog w;
-        DialogProbe probe(w);
-        QCOMPARE(probe.tmpCalFileName(), path);
-        QFile now(path);
-        // Either gone, or replaced by the catalogue just fetched; never the stale content.
-        if (now.open(QIODevice::ReadOnly))
-            QVERIFY(!now.readAll().contains("left over"));
-    }
-
     void finishedDownloadIsStoredBeforeTheWaitEnds()
     {
         dialog w;

@@ -36,8 +36,9 @@ QByteArray recordName(const CalibrationBlock &block)
 
 bool allFinite(const CalibrationBlock &b)
 {
-    const float *numbers = &b.absIntensityCal;
-    return std::all_of(numbers, numbers + 10, [](float v) { return std::isfinite(v); });
+    float numbers[10]; // the intensity and the matrix, one after another in the block
+    std::memcpy(numbers, &b.absIntensityCal, sizeof numbers);
+    return std::all_of(std::begin(numbers), std::end(numbers), [](float v) { return std::isfinite(v); });
 }
 
 constexpr char kBlockBackupHeader[] = "TARVIK calibration blocks 1\n";
@@ -86,8 +87,8 @@ bool isBlockBackup(const QByteArray &bytes)
 CalibrationFileContents readBlockBackup(const QByteArray &bytes)
 {
     CalibrationFileContents contents;
-    const int header = int(sizeof kBlockBackupHeader - 1);
-    const std::size_t payload = std::size_t(std::max(0, bytes.size() - header));
+    const qsizetype header = qsizetype(sizeof kBlockBackupHeader - 1);
+    const std::size_t payload = std::size_t(bytes.size() > header ? bytes.size() - header : 0);
     contents.blocks.resize(payload / sizeof(CalibrationBlock));
     if (!contents.blocks.empty())
         std::memcpy(contents.blocks.data(), bytes.constData() + header, contents.blocks.size() * sizeof(CalibrationBlock));
