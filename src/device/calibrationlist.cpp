@@ -22,27 +22,29 @@ std::size_t hashOf(const QString &name)
 
 } // namespace
 
-bool CalibrationList::add(const CalibrationRecord &record, const QString &name, bool evenIfNamed)
+void CalibrationList::append(const CalibrationRecord &record, const QString &name)
 {
     Q_ASSERT(calibrationName(record.block) == name);
-    if (2 * (m_nameCount + 1) > int(m_slots.size()))
-        grow();
-    const int at = size();
-    const std::size_t hash = hashOf(name);
-    Slot &slot = m_slots[slotIndex(name, hash)];
-    if (slot.first < 0) {
-        slot = {at, at, hash};
-        ++m_nameCount;
-    } else if (!evenIfNamed) {
-        return false;
-    } else {
-        m_nextOfName[std::size_t(slot.last)] = at;
-        slot.last = at;
-    }
     m_records.push_back(record);
     m_names.push_back(name);
+}
+
+int CalibrationList::findOrAppend(const CalibrationRecord &record, const QString &name)
+{
+    indexRest();
+    if (2 * (m_nameCount + 1) > int(m_slots.size()))
+        grow();
+    const std::size_t hash = hashOf(name);
+    Slot &slot = m_slots[slotIndex(name, hash)];
+    if (slot.first >= 0)
+        return slot.first;
+    const int at = size();
+    slot = {at, at, hash};
+    ++m_nameCount;
+    append(record, name);
     m_nextOfName.push_back(-1);
-    return true;
+    ++m_indexed;
+    return -1;
 }
 
 void CalibrationList::clear()
@@ -54,9 +56,25 @@ void CalibrationList::reserve(int count)
 {
     m_records.reserve(std::size_t(count));
     m_names.reserve(std::size_t(count));
-    m_nextOfName.reserve(std::size_t(count));
-    while (2 * count > int(m_slots.size()))
-        grow();
+}
+
+void CalibrationList::indexRest() const
+{
+    for (; m_indexed < m_records.size(); ++m_indexed) {
+        if (2 * (m_nameCount + 1) > int(m_slots.size()))
+            grow();
+        const int at = int(m_indexed);
+        const std::size_t hash = hashOf(m_names[m_indexed]);
+        Slot &slot = m_slots[slotIndex(m_names[m_indexed], hash)];
+        if (slot.first < 0) {
+            slot = {at, at, hash};
+            ++m_nameCount;
+        } else {
+            m_nextOfName[std::size_t(slot.last)] = at;
+            slot.last = at;
+        }
+        m_nextOfName.push_back(-1);
+    }
 }
 
 std::size_t CalibrationList::slotIndex(const QString &name, std::size_t hash) const
@@ -71,13 +89,14 @@ std::size_t CalibrationList::slotIndex(const QString &name, std::size_t hash) co
 
 const CalibrationList::Slot *CalibrationList::findSlot(const QString &name) const
 {
+    indexRest();
     if (m_slots.empty())
         return nullptr;
     const Slot &slot = m_slots[slotIndex(name, hashOf(name))];
     return slot.first < 0 ? nullptr : &slot;
 }
 
-void CalibrationList::grow()
+void CalibrationList::grow() const
 {
     std::vector<Slot> old(std::max<std::size_t>(16, 2 * m_slots.size()));
     old.swap(m_slots);
@@ -93,16 +112,19 @@ const CalibrationRecord *CalibrationList::find(const QString &name) const
     return slot ? &m_records[std::size_t(slot->first)] : nullptr;
 }
 
+void CalibrationList::replaceAt(int i, const CalibrationRecord &record)
+{
+    // The replacement carries the same name, so the index stays valid.
+    Q_ASSERT(calibrationName(record.block) == m_names[std::size_t(i)]);
+    m_records[std::size_t(i)] = record;
+}
+
 int CalibrationList::replaceAll(const QString &name, const CalibrationRecord &record)
 {
     const Slot *slot = findSlot(name);
-    if (!slot)
-        return 0;
-    // The replacement carries the same name, so the index stays valid.
-    Q_ASSERT(calibrationName(record.block) == name);
     int count = 0;
-    for (int i = slot->first; i >= 0; i = m_nextOfName[std::size_t(i)], ++count)
-        m_records[std::size_t(i)] = record;
+    for (int i = slot ? slot->first : -1; i >= 0; i = m_nextOfName[std::size_t(i)], ++count)
+        replaceAt(i, record);
     return count;
 }
 

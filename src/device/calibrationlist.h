@@ -9,8 +9,10 @@
 
 // An ordered list of records with an index by name, so that the duplicate-name
 // rules of a large catalogue stay linear overall. The index is an open-addressing
-// table of record numbers over the decoded names kept beside the records: a
-// catalogue of 100,000 names then costs no allocation per name beyond the name.
+// table of record numbers over the decoded names kept beside the records, so a
+// name costs no allocation beyond the name itself; and it is brought up to date
+// only when a name is looked up, so a list that is only filled and shown never
+// pays for it.
 class CalibrationList
 {
 public:
@@ -24,17 +26,21 @@ public:
     const_iterator begin() const { return m_records.cbegin(); }
     const_iterator end() const { return m_records.cend(); }
 
-    void append(const CalibrationRecord &record) { add(record, calibrationName(record.block), true); }
-    // Appends unless a record of that name, calibrationName(record.block), is there;
-    // returns whether it appended.
-    bool appendIfNew(const CalibrationRecord &record, const QString &name) { return add(record, name, false); }
+    void append(const CalibrationRecord &record) { append(record, calibrationName(record.block)); }
+    // For callers that already hold calibrationName(record.block).
+    void append(const CalibrationRecord &record, const QString &name);
+    // The place of the first record of that name; or, when there is none, -1 after
+    // appending the record.
+    int findOrAppend(const CalibrationRecord &record, const QString &name);
     void clear();
-    // Room for that many records, so that filling the list does not move them.
+    // Room for that many records and their names, so that filling the list moves nothing.
     void reserve(int count);
 
     bool contains(const QString &name) const { return find(name) != nullptr; }
     // The first record of that name, or nullptr.
     const CalibrationRecord *find(const QString &name) const;
+    // Overwrites the record at i with one of the same name.
+    void replaceAt(int i, const CalibrationRecord &record);
     // Overwrites every record of that name in place; returns how many there were.
     int replaceAll(const QString &name, const CalibrationRecord &record);
 
@@ -50,17 +56,20 @@ private:
         std::size_t hash = 0;
     };
 
-    bool add(const CalibrationRecord &record, const QString &name, bool evenIfNamed);
+    // Indexes the records appended since the last look-up.
+    void indexRest() const;
     // Where that name's slot is, or the empty slot where it would go.
     std::size_t slotIndex(const QString &name, std::size_t hash) const;
     const Slot *findSlot(const QString &name) const;
-    void grow();
+    void grow() const;
 
     std::vector<CalibrationRecord> m_records;
     std::vector<QString> m_names; // calibrationName of each record
-    std::vector<int> m_nextOfName; // the next record of the same name, or -1
-    std::vector<Slot> m_slots; // a power of two in size, never more than half full
-    int m_nameCount = 0;
+    // The index, complete for the first m_indexed records.
+    mutable std::vector<int> m_nextOfName; // the next record of the same name, or -1
+    mutable std::vector<Slot> m_slots; // a power of two in size, never more than half full
+    mutable std::size_t m_indexed = 0;
+    mutable int m_nameCount = 0;
 };
 
 #endif

@@ -4,6 +4,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace {
 
@@ -60,9 +61,12 @@ private:
 void mergeCatalogueBlocks(const CalibrationFileContents &contents, const InstrumentModel &instrument,
                           CalibrationList &catalogue, CalibrationList &addable)
 {
+    Q_ASSERT(catalogue.isEmpty() && addable.isEmpty());
     Descriptions descriptions;
-    catalogue.reserve(catalogue.size() + int(contents.blocks.size()));
-    addable.reserve(addable.size() + int(contents.blocks.size()));
+    catalogue.reserve(int(contents.blocks.size()));
+    // For each catalogue record, where its copy stands in addable (or -1), so that a
+    // V1.1 replacement needs no look-up there.
+    std::vector<int> addableAt;
     std::size_t cut = 0;
     for (std::size_t i = 0; i < contents.blocks.size(); ++i) {
         CalibrationBlock block = contents.blocks[i];
@@ -80,12 +84,17 @@ void mergeCatalogueBlocks(const CalibrationFileContents &contents, const Instrum
         // Looked up, shown and later written under the same UTF-8 decoding of calName.
         const CalibrationRecord record(block, descriptions.of(block));
         const QString key = calibrationName(block);
-        if (families.v11 && catalogue.replaceAll(key, record) > 0) {
+        const int existing = catalogue.findOrAppend(record, key);
+        if (existing < 0) {
+            const bool offered = !instrument.calibrations.contains(key);
+            addableAt.push_back(offered ? addable.size() : -1);
+            if (offered)
+                addable.append(record, key);
+        } else if (families.v11) {
+            catalogue.replaceAt(existing, record);
             // Keep what the selection window shows in step with the block that will be written.
-            addable.replaceAll(key, record);
-            continue;
+            if (addableAt[std::size_t(existing)] >= 0)
+                addable.replaceAt(addableAt[std::size_t(existing)], record);
         }
-        if (catalogue.appendIfNew(record, key) && !instrument.calibrations.contains(key))
-            addable.appendIfNew(record, key);
     }
 }

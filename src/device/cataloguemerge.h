@@ -12,8 +12,8 @@ struct InstrumentModel
     bool gbrledFound;
 };
 
-// Adds the records read from a catalogue file to the catalogue and to the calibrations
-// the instrument could take, in file order: empty blocks are dropped, version suffixes
+// Fills the empty catalogue, and the empty list of calibrations the instrument could
+// take, with the records read from a catalogue file, in file order: empty blocks are dropped, version suffixes
 // (looked for on the whole name as read, before any cut) removed, a family whose model
 // the instrument is not is dropped, the first record of a name wins except that a V1.1
 // record takes the place of the earlier ones of its name.
