@@ -13,8 +13,6 @@
 
 namespace {
 
-// A row put into a sorted table is moved into place at once, which moves every row
-// below it; so the table is filled unsorted and, if it sorts, sorted once at the end.
 QTableWidgetItem *newItem(const std::pair<QString, QString> &pair)
 {
     auto *item = new QTableWidgetItem(pair.first);
