@@ -1,28 +1,85 @@
 #include "sorting.h"
 #include "ui_sorting.h"
 
+#include "tableorder.h"
 #include "tarvikdll.h"
 
 #include <QHeaderView>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QTableWidget>
 
 #include <algorithm>
 
 namespace {
 
+QTableWidgetItem *newItem(const std::pair<QString, QString> &pair)
+{
+    auto *item = new QTableWidgetItem(pair.first);
+    item->setData(Qt::UserRole, pair.second);
+    item->setToolTip(pair.second);
+    return item;
+}
+
+// Replaces the table's rows by the items, top to bottom, with the table's sorting off.
+void putRows(QTableWidget *table, const QVector<QTableWidgetItem *> &items)
+{
+    table->setSortingEnabled(false);
+    table->setRowCount(0); // deletes the items of the earlier fill
+    table->setRowCount(int(items.size()));
+    for (int row = 0; row < int(items.size()); ++row)
+        table->setItem(row, 0, items.at(row));
+}
+
 void fillTable(QTableWidget *table, const QList<std::pair<QString, QString> > &pairs)
 {
-    table->setRowCount(0); // deletes the items of the earlier fill
+    QVector<QTableWidgetItem *> items;
+    items.reserve(int(pairs.size()));
+    for (const auto &pair : pairs)
+        items.append(newItem(pair));
+    putRows(table, items);
+}
 
-    for (const auto &pair : pairs) {
-        auto *item = new QTableWidgetItem(pair.first);
-        item->setData(Qt::UserRole, pair.second);
-        item->setToolTip(pair.second);
-        const int row = table->rowCount();
-        table->insertRow(row);
-        table->setItem(row, 0, item);
-    }
+// True when no row's item compares as less than the item above it, by the comparison
+// the table sorts with.
+bool inTableOrder(const QVector<QTableWidgetItem *> &items)
+{
+    for (int row = 1; row < int(items.size()); ++row)
+        if (*items.at(row) < *items.at(row - 1))
+            return false;
+    return true;
+}
+
+// Switching sorting on sorts the table at once. Rows that are in order already are
+// spared that sort, which compares n log n pairs of scattered items: it is pointed at
+// no column, and the name column is named again once sorting is on.
+void switchSortingOnInOrder(QTableWidget *table)
+{
+    QHeaderView *header = table->horizontalHeader();
+    const int column = header->sortIndicatorSection();
+    const Qt::SortOrder order = header->sortIndicatorOrder();
+    header->setSortIndicator(-1, order);
+    table->setSortingEnabled(true);
+    const QSignalBlocker noSort(header);
+    header->setSortIndicator(column, order);
+}
+
+// An item put into a sorted table is moved into place at once, which moves every row
+// below it; so the rows go in already in the table's order, and sorting is switched
+// on after them. The items are made in row order, so checking that order walks memory
+// in order; should the check fail, the table sorts them itself.
+void fillSortedTable(QTableWidget *table, const QList<std::pair<QString, QString> > &pairs)
+{
+    const QVector<int> order = sortedTableOrder(pairs);
+    QVector<QTableWidgetItem *> items;
+    items.reserve(int(order.size()));
+    for (int index : order)
+        items.append(newItem(pairs.at(index)));
+    putRows(table, items);
+    if (inTableOrder(items))
+        switchSortingOnInOrder(table);
+    else
+        table->setSortingEnabled(true);
 }
 
 // Takes the selected items out of the table, removing their rows, and returns
@@ -48,7 +105,9 @@ int sortKey(const QTableWidgetItem *item)
 {
     if (!item)
         return 0;
-    return item->data(Qt::UserRole).toString().section(QLatin1Char(','), 0, 0).toInt();
+    const QString text = item->data(Qt::UserRole).toString();
+    const int comma = int(text.indexOf(QLatin1Char(',')));
+    return (comma < 0 ? text : text.left(comma)).toInt(); // no copy for a text without a comma
 }
 
 } // namespace
@@ -98,7 +157,7 @@ void Sorting::setInstrumentLabel(QString text)
 
 void Sorting::setSourceItems(const QList<std::pair<QString, QString> > &available)
 {
-    fillTable(ui->export_source_TWG, available);
+    fillSortedTable(ui->export_source_TWG, available);
     showSourceCount();
 }
 
