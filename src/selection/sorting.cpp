@@ -21,10 +21,9 @@ QTableWidgetItem *newItem(const std::pair<QString, QString> &pair)
     return item;
 }
 
-// Replaces the table's rows by the items, top to bottom, with the table's sorting off.
+// Replaces the table's rows by the items, top to bottom.
 void putRows(QTableWidget *table, const QVector<QTableWidgetItem *> &items)
 {
-    table->setSortingEnabled(false);
     table->setRowCount(0); // deletes the items of the earlier fill
     table->setRowCount(int(items.size()));
     for (int row = 0; row < int(items.size()); ++row)
@@ -50,24 +49,12 @@ bool inTableOrder(const QVector<QTableWidgetItem *> &items)
     return true;
 }
 
-// Switching sorting on sorts the table at once. Rows that are in order already are
-// spared that sort, which compares n log n pairs of scattered items: it is pointed at
-// no column, and the name column is named again once sorting is on.
-void switchSortingOnInOrder(QTableWidget *table)
-{
-    QHeaderView *header = table->horizontalHeader();
-    const int column = header->sortIndicatorSection();
-    const Qt::SortOrder order = header->sortIndicatorOrder();
-    header->setSortIndicator(-1, order);
-    table->setSortingEnabled(true);
-    const QSignalBlocker noSort(header);
-    header->setSortIndicator(column, order);
-}
-
-// An item put into a sorted table is moved into place at once, which moves every row
-// below it; so the rows go in already in the table's order, and sorting is switched
-// on after them. The items are made in row order, so checking that order walks memory
-// in order; should the check fail, the table sorts them itself.
+// An item put into a table that sorts by its column is moved into place at once, which
+// moves every row below it. So the table sorts by no column while the rows go in, already
+// in its order, and then by the name column again, without sorting them once more when
+// its own comparison finds them in order (that sort would compare n log n pairs of
+// scattered items). Should the check fail, the table sorts them itself.
+// The items are made in row order, so that the check walks memory in order.
 void fillSortedTable(QTableWidget *table, const QList<std::pair<QString, QString> > &pairs)
 {
     const QVector<int> order = sortedTableOrder(pairs);
@@ -75,11 +62,15 @@ void fillSortedTable(QTableWidget *table, const QList<std::pair<QString, QString
     items.reserve(int(order.size()));
     for (int index : order)
         items.append(newItem(pairs.at(index)));
+
+    QHeaderView *header = table->horizontalHeader();
+    const int column = header->sortIndicatorSection();
+    const Qt::SortOrder direction = header->sortIndicatorOrder();
+    table->setRowCount(0); // so that pointing the sort elsewhere has nothing to sort
+    header->setSortIndicator(-1, direction);
     putRows(table, items);
-    if (inTableOrder(items))
-        switchSortingOnInOrder(table);
-    else
-        table->setSortingEnabled(true);
+    const QSignalBlocker noSort(inTableOrder(items) ? header : nullptr);
+    header->setSortIndicator(column, direction);
 }
 
 // Takes the selected items out of the table, removing their rows, and returns
