@@ -112,8 +112,8 @@ struct CatalogueGenerator
     QByteArray name()
     {
         QByteArray n = chance(5) ? "\xC3\xA9" : "N";
+        // A zero byte ends a name; it comes after an x, so that no CR stands before it.
         for (int i = pick(9); i > 0; --i)
-            // A zero byte ends a name; after an x, so that no CR stands before it.
             n += oneOf({"Day", "light", " ", "\t", "\xC3\xA9", "\xE2\x82\xAC", " V1.0", " V1.1", " V1", ".0", "\r", {"x\0", 2}});
         return n + (chance(20) ? "  " : "") + (chance(30) ? "\r\n" : "\n");
     }
