@@ -40,38 +40,79 @@ float toFloat(const char *text, char **end)
     return strtof_l(text, end, cLocale);
 }
 
-// The common short decimal ("0.98765", "-1.5e-3") without the C library: at most
-// 15 significant digits and a power of ten up to 22 make the double product or
-// quotient correctly rounded, and its rounding to float is the C library's unless
-// the double lies exactly halfway between two floats, or outside the normal floats;
-// those, like hexadecimal and named values, go to the library. The text is what
-// the number scan collected, so it is known to be a complete number.
-bool quickDecimal(std::string_view text, float &out)
+// A decimal without its exponent: sign, significant digits as an integer, and the
+// power of ten that the point gives them.
+struct Decimal
+{
+    bool negative = false;
+    bool anyDigit = false;
+    int digits = 0; // significant ones, leading zeros not counted
+    int power = 0;
+    std::uint64_t mantissa = 0; // exact while digits is at most 19
+};
+
+// Reads [sign] digits [. digits] from p on; returns where it stopped. Works on locals:
+// d could alias the bytes for all the compiler knows.
+const char *readDecimal(const char *p, const char *end, Decimal &d)
+{
+    const bool negative = p < end && *p == '-';
+    p += p < end && (*p == '-' || *p == '+');
+    const char *const from = p;
+    std::uint64_t mantissa = 0;
+    int digits = 0;
+    int fraction = 0;
+    bool dot = false;
+    for (; p < end; ++p) {
+        const unsigned digit = static_cast<unsigned char>(*p) - unsigned('0');
+        if (digit <= 9) {
+            digits += mantissa != 0 || digit != 0;
+            mantissa = mantissa * 10 + digit;
+            fraction += dot;
+        } else if (*p == '.' && !dot) {
+            dot = true;
+        } else {
+            break;
+        }
+    }
+    d.negative = negative;
+    d.anyDigit = p - from > int(dot);
+    d.digits = digits;
+    d.power = -fraction;
+    d.mantissa = mantissa;
+    return p;
+}
+
+// The float the C library makes of a decimal, without the library, where that is
+// sure: at most 15 significant digits and a power of ten up to 22 make the double
+// product or quotient correctly rounded, and its rounding to float is the library's
+// unless the double lies exactly halfway between two floats, or outside the normal
+// floats. Everything else goes to the library.
+bool exactFloat(const Decimal &d, float &out)
 {
     static constexpr double kPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
                                          1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
                                          1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
-    const char *p = text.data();
-    const char *const end = p + text.size();
-    const bool negative = p < end && *p == '-';
-    p += p < end && (*p == '-' || *p == '+');
-    const char *const digitsFrom = p;
-    while (p < end && *p == '0') // leading zeros count for nothing
-        ++p;
-    std::uint64_t mantissa = 0;
-    int digits = 0;
-    for (; p < end && isDigit(*p); ++p, ++digits)
-        mantissa = mantissa * 10 + std::uint64_t(*p - '0');
-    int power = 0;
-    const bool dot = p < end && *p == '.';
-    if (dot) {
-        for (++p; p < end && *p == '0' && digits == 0; ++p) // nor do zeros before the first digit
-            --power;
-        for (; p < end && isDigit(*p); ++p, ++digits, --power)
-            mantissa = mantissa * 10 + std::uint64_t(*p - '0');
-    }
-    if (digits > 15 || p - digitsFrom == int(dot)) // too long to be exact, or no digit at all
+    if (!d.anyDigit || d.digits > 15 || d.power < -22 || d.power > 22)
         return false;
+    const double magnitude = d.power < 0 ? double(d.mantissa) / kPowers[-d.power] : double(d.mantissa) * kPowers[d.power];
+    if (magnitude != 0 && (magnitude < double(FLT_MIN) || magnitude > double(FLT_MAX)))
+        return false;
+    std::uint64_t bits;
+    std::memcpy(&bits, &magnitude, sizeof bits);
+    if ((bits & 0x1FFFFFFFu) == 0x10000000u) // halfway between two floats
+        return false;
+    const float value = static_cast<float>(magnitude);
+    out = d.negative ? -value : value;
+    return true;
+}
+
+// A decimal with an exponent, as the number scan collected it ("-1.5e-3", "1e+"),
+// so known to be a complete number; hexadecimal and named values are not taken.
+bool quickDecimal(std::string_view text, float &out)
+{
+    Decimal d;
+    const char *const end = text.data() + text.size();
+    const char *p = readDecimal(text.data(), end, d);
     if (p < end) { // an exponent, possibly without digits, which then does not count
         if (lower(*p) != 'e')
             return false;
@@ -82,20 +123,9 @@ bool quickDecimal(std::string_view text, float &out)
             exponent = exponent * 10 + (*p - '0');
         if (p < end)
             return false;
-        power += negativeExponent ? -exponent : exponent;
+        d.power += negativeExponent ? -exponent : exponent;
     }
-    if (power < -22 || power > 22)
-        return false;
-    const double magnitude = power < 0 ? double(mantissa) / kPowers[-power] : double(mantissa) * kPowers[power];
-    if (magnitude != 0 && (magnitude < double(FLT_MIN) || magnitude > double(FLT_MAX)))
-        return false;
-    std::uint64_t bits;
-    std::memcpy(&bits, &magnitude, sizeof bits);
-    if ((bits & 0x1FFFFFFFu) == 0x10000000u) // halfway between two floats
-        return false;
-    const float value = static_cast<float>(magnitude);
-    out = negative ? -value : value;
-    return true;
+    return exactFloat(d, out);
 }
 
 // Walks the bytes the way the C library's formatted input walks a stream: one
@@ -250,20 +280,12 @@ private:
     // general scan would take exactly these bytes, so they can be converted at once.
     bool plainDecimal(float &out)
     {
-        std::size_t end = m_pos;
-        if (end < m_size && (m_data[end] == '-' || m_data[end] == '+'))
-            ++end;
-        bool dot = false;
-        for (; end < m_size; ++end) {
-            if (m_data[end] == '.' && !dot)
-                dot = true;
-            else if (!isDigit(m_data[end]))
-                break;
-        }
-        if (end == m_size || !isSpace(static_cast<unsigned char>(m_data[end]))
-            || !quickDecimal({m_data + m_pos, end - m_pos}, out))
+        Decimal d;
+        const char *const end = m_data + m_size;
+        const char *const stop = readDecimal(m_data + m_pos, end, d);
+        if (stop == end || !isSpace(static_cast<unsigned char>(*stop)) || !exactFloat(d, out))
             return false;
-        m_pos = end;
+        m_pos = static_cast<std::size_t>(stop - m_data);
         return true;
     }
 

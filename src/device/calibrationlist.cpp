@@ -9,7 +9,7 @@ namespace {
 // Seeded per process, as the toolkit's own hash tables are, so that a hostile
 // catalogue cannot line its names up in one run of the table; then mixed, since
 // the table uses the low bits.
-std::size_t hashOf(const QString &name)
+quint32 hashOf(const QString &name)
 {
 #if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
     const quint64 hash = qHash(name, QHashSeed::globalSeed());
@@ -17,7 +17,7 @@ std::size_t hashOf(const QString &name)
     const quint64 hash = qHash(name, uint(qGlobalQHashSeed()));
 #endif
     const quint64 mixed = hash * 0x9E3779B97F4A7C15ull;
-    return std::size_t(mixed ^ (mixed >> 32));
+    return quint32(mixed >> 32);
 }
 
 } // namespace
@@ -34,12 +34,12 @@ int CalibrationList::findOrAppend(const CalibrationRecord &record, const QString
     indexRest();
     if (2 * (m_nameCount + 1) > int(m_slots.size()))
         grow();
-    const std::size_t hash = hashOf(name);
+    const quint32 hash = hashOf(name);
     Slot &slot = m_slots[slotIndex(name, hash)];
     if (slot.first >= 0)
         return slot.first;
     const int at = size();
-    slot = {at, at, hash};
+    slot = {at, hash};
     ++m_nameCount;
     append(record, name);
     m_nextOfName.push_back(-1);
@@ -64,20 +64,20 @@ void CalibrationList::indexRest() const
         if (2 * (m_nameCount + 1) > int(m_slots.size()))
             grow();
         const int at = int(m_indexed);
-        const std::size_t hash = hashOf(m_names[m_indexed]);
+        const quint32 hash = hashOf(m_names[m_indexed]);
         Slot &slot = m_slots[slotIndex(m_names[m_indexed], hash)];
         if (slot.first < 0) {
-            slot = {at, at, hash};
+            slot = {at, hash};
             ++m_nameCount;
-        } else {
-            m_nextOfName[std::size_t(slot.last)] = at;
-            slot.last = at;
+            m_nextOfName.push_back(-1);
+        } else { // second in the chain: the first stays first, and the order of the rest does not matter
+            m_nextOfName.push_back(m_nextOfName[std::size_t(slot.first)]);
+            m_nextOfName[std::size_t(slot.first)] = at;
         }
-        m_nextOfName.push_back(-1);
     }
 }
 
-std::size_t CalibrationList::slotIndex(const QString &name, std::size_t hash) const
+std::size_t CalibrationList::slotIndex(const QString &name, quint32 hash) const
 {
     const std::size_t mask = m_slots.size() - 1;
     for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
