@@ -17,10 +17,7 @@ inline QByteArray record(const QString &name, float intensity, int base)
         QByteArray::number(base) + "\n";
 }
 
-inline QByteArray labDefault()
-{
-    return record("Daylight D65", 1.1f, 3) + record("Tungsten A", 0.9f, 4);
-}
+inline QByteArray labDefault() { return record("Daylight D65", 1.1f, 3) + record("Tungsten A", 0.9f, 4); }
 
 // Points every dialog built afterwards at `server`, which serves `body` as its only file.
 inline void serve(HttpStub &server, const QByteArray &body)

@@ -2,7 +2,6 @@
 #define DIALOGPROBE_H
 
 #include "dialog.h"
-#include "tarvikdll.h"
 
 #include <QLabel>
 #include <QProgressBar>
@@ -23,23 +22,14 @@ public:
 
     Sorting *sorting() const { return d.sortingDialog; }
     std::int32_t deviceHandle() const { return d.deviceHandle; }
-    QString serialNumber() const { return QString::fromUtf8(d.serialNumber, qstrnlen(d.serialNumber, sizeof d.serialNumber)); }
-    bool rgbbluFound() const { return d.rgbbluFound; }
-    bool gbrledFound() const { return d.gbrledFound; }
     bool ambientFound() const { return d.ambientFound; }
     const CalibrationBlock &ambientBlock() const { return d.ambientBlock; }
     const CalibrationList &instrument() const { return d.instrumentCalibrations; }
-    const CalibrationList &catalogue() const { return d.catalogueCalibrations; }
-    const CalibrationList &addable() const { return d.addableCalibrations; }
     int networkError() const { return d.networkError; }
     QString tmpCalFileName() const { return d.tmpCalFile.fileName(); }
 
     bool findTARVIK() { return d.findTARVIK(); }
-    bool openInstrument() { return TARVIKopen(&d.deviceHandle, 1) == 0; }
-    int getCalInternal() { return d.getCalInternal(); }
-    int getCalFromFile() { return d.getCalFromFile(); }
     void updateTARVIK(const CalibrationPairList &chosen) { d.updateTARVIK(chosen); }
-    void slotFinishedDownload(QNetworkReply::NetworkError e) { d.slotFinishedDownload(e); }
 
 private:
     dialog &d;

@@ -3,8 +3,6 @@
 
 #include "state.h"
 
-#include <QByteArray>
-#include <QString>
 #include <QtTest>
 
 #include <algorithm>
@@ -32,8 +30,7 @@ inline standin::InstrumentState current()
 }
 
 inline standin::InstrumentState make(standin::Family family = standin::Family::Both, int ambientSlot = 9,
-                                     const std::vector<std::string> &user = {"Lab Bench A", "Lab Bench B"},
-                                     const std::string &serial = "TRV-0042")
+    const std::vector<std::string> &user = {"Lab Bench A", "Lab Bench B"}, const std::string &serial = "TRV-0042")
 {
     return standin::makeInstrument(family, serial, ambientSlot, user);
 }
@@ -56,15 +53,7 @@ inline std::vector<int> slotsWritten()
     return written;
 }
 
-inline QByteArray bytes(const CalibrationBlock &block)
-{
-    return QByteArray(reinterpret_cast<const char *>(&block), sizeof block);
-}
-
-inline bool sameBlock(const CalibrationBlock &a, const CalibrationBlock &b)
-{
-    return std::memcmp(&a, &b, sizeof a) == 0;
-}
+inline bool sameBlock(const CalibrationBlock &a, const CalibrationBlock &b) { return std::memcmp(&a, &b, sizeof a) == 0; }
 
 } // namespace instrument
 

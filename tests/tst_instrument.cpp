@@ -1,0 +1,135 @@
+#include "catalogues.h"
+#include "dialogprobe.h"
+#include "sorting.h"
+#include "standinfixture.h"
+#include "tarvikdll.h"
+
+#include <QtTest>
+
+#include <map>
+
+using standin::Family;
+Q_DECLARE_METATYPE(standin::Faults)
+
+// The instrument side of a run: what discovery and reading show, and every library call of a
+// whole update made to fail once.
+class TestInstrument : public QObject
+{
+    Q_OBJECT
+
+    HttpStub m_server;
+
+    // Discovery from the Connect button, then the update a user would choose. The verdict is both labels,
+    // and whether the window offers Connect again or left the instrument open.
+    static QString wholeRun(const standin::Faults &faults = {})
+    {
+        standin::InstrumentState state = instrument::make(Family::Both, 9, {"Lab Bench A", "Lab Bench B", "Kept"});
+        state.faults = faults;
+        instrument::install(state);
+        dialog w;
+        DialogProbe probe(w);
+        w.show();
+        if (probe.findTARVIK())
+            probe.updateTARVIK({{"Tungsten A", "x"}, {"Lab Bench A", "x"}, {"Kept", "x"}});
+        return probe.label()->text() + '|' + probe.label2()->text() + (probe.connectButton()->isVisible() ? "|Connect" : "")
+            + (probe.deviceHandle() ? "|left open" : "");
+    }
+
+private slots:
+    void init() { catalogues::serve(m_server, catalogues::labDefault()); }
+
+    // The rows are the calls of a run without faults, each with the verdict its failure must give.
+    void oneFailingCall_data()
+    {
+        QTest::addColumn<standin::Faults>("faults");
+        QTest::addColumn<QString>("verdict");
+        init();
+        QCOMPARE(wholeRun(), QString("Loading calibrations Ok.|Your Quillor TARVIK is up to date."));
+        std::map<std::pair<std::string, int>, int> seen;
+        bool writing = false;
+        for (const standin::CallLogEntry &call : standin::readCallLog()) {
+            writing = writing || call.function == "TARVIKloaddevicecal";
+            const QString verdict = call.function == "TARVIKopen" ? "Error while connecting to Quillor TARVIK.||Connect"
+                : call.function == "TARVIKgetserial" ? "Communication error with Quillor TARVIK.||Connect"
+                : writing ? "Loading calibrations failed|Please restart the application!" : "Found Quillor TARVIK:|Serial: TRV-0042|Connect";
+            const int occurrence = ++seen[{call.function, call.slot}];
+            standin::Faults faults;
+            faults.openResult = call.function == "TARVIKopen" ? -1 : 0;
+            faults.serialResult = call.function == "TARVIKgetserial" ? 13 : 0;
+            if (standin::parseCallFunction(call.function.substr(6), faults.call.function))
+                faults.call = {faults.call.function, call.slot, 13, occurrence, 0};
+            if (call.function != "TARVIKclose") // its result is never used
+                QTest::addRow("%s slot %d call %d", call.function.c_str(), call.slot, occurrence) << faults << verdict;
+        }
+        standin::Faults detached;
+        detached.openResult = kTarvikNotFound;
+        QTest::newRow("no instrument attached") << detached << "No Quillor TARVIK found.||Connect";
+    }
+
+    void oneFailingCall()
+    {
+        QFETCH(standin::Faults, faults);
+        QFETCH(QString, verdict);
+        QCOMPARE(wholeRun(faults), verdict);
+        const auto log = standin::readCallLog();
+        // Only the planted fault fails: any write to a protected or absent slot would fail too.
+        QCOMPARE(int(std::count_if(log.begin(), log.end(), [](const standin::CallLogEntry &e) {
+                     return e.result != 0 && e.function != "TARVIKclose"; })), 1);
+        QCOMPARE(log.back().function == "TARVIKclose", faults.openResult != kTarvikNotFound);
+    }
+
+    void discoveryShowsTheInstrument_data()
+    {
+        QTest::addColumn<int>("family");
+        QTest::addColumn<QString>("setUp");
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<QStringList>("listed");
+        const QStringList users = {"Lab Bench A", "Lab Bench B"}, ambient = {"ambient 1.2875"};
+        QTest::newRow("RGBBLU in upper and mixed case") << int(Family::Rgbblu) << "" << "-R" << ambient + users;
+        QTest::newRow("gbrled in lower case") << int(Family::GbrledLowerCase) << "" << "-G" << ambient + users;
+        QTest::newRow("neither family") << int(Family::Neither) << "" << "-" << ambient + users;
+        QTest::newRow("serial and names without their zero") << int(Family::Both) << "unterminated" << "-RG"
+            << QStringList{"JUST w. Diffuser####", "Lab Bench A#########", "Lab Bench B#########"};
+        QTest::newRow("named empty, near-ambient and a later ambient slot") << int(Family::Both) << "odd slots"
+            << "-RG" << QStringList{"ambient 1.5"} + users + QStringList{"JUST W. DIFFUSER"};
+        QTest::newRow("GBRLED on a retry after RGBBLU failed") << int(Family::Gbrled) << "retry" << "-G" << ambient + users;
+        QTest::newRow("RGBBLU on a retry after GBRLED failed") << int(Family::Rgbblu) << "retry" << "-R" << ambient + users;
+    }
+
+    void discoveryShowsTheInstrument()
+    {
+        QFETCH(int, family);
+        QFETCH(QString, setUp);
+        QFETCH(QString, line);
+        QFETCH(QStringList, listed);
+        auto state = instrument::make(Family(family), 9, {"Lab Bench A", "Lab Bench B"}, "ABCDEFGHIJKLM");
+        state.faults.unterminatedSerial = state.faults.unterminatedNames = setUp == "unterminated";
+        if (setUp == "odd slots") {
+            standin::setBlockName(state.blocks[25], "Looks Real"); // the numbers of an empty slot
+            state.blocks[26] = state.blocks[30] = standin::ambientCalibrationBlock();
+            standin::setBlockName(state.blocks[26], "JUST W. DIFFUSER");
+            state.blocks[30].absIntensityCal = 1.5f;
+        }
+        dialog w;
+        DialogProbe probe(w);
+        w.show();
+        if (setUp == "retry") { // the first instrument, of the other family, fails after its families and slot 10 were read
+            auto first = instrument::make(Family(family) == Family::Gbrled ? Family::Rgbblu : Family::Gbrled);
+            first.faults.call = {standin::CallFunction::GetDeviceCalName, 11, 9, 0, 0};
+            instrument::install(first);
+            QTest::mouseClick(probe.connectButton(), Qt::LeftButton);
+        }
+        instrument::install(state);
+        QTest::mouseClick(probe.connectButton(), Qt::LeftButton);
+        QVERIFY(probe.sorting()->isVisible());
+        QCOMPARE(probe.sorting()->findChild<QLabel *>("label_3")->text(), "Found Quillor TARVIK: ABCDEFGHIJKLM" + line);
+        QStringList names = probe.ambientFound() ? QStringList("ambient " + QString::number(probe.ambientBlock().absIntensityCal))
+                                                 : QStringList();
+        for (const CalibrationRecord &r : probe.instrument())
+            names << calibrationName(r.block);
+        QCOMPARE(names, listed);
+    }
+};
+
+QTEST_MAIN(TestInstrument)
+#include "tst_instrument.moc"
