@@ -135,14 +135,11 @@ private slots:
         QTest::newRow("a name nobody knows") << st << QStringList({"Daylight D65", "Phantom"}) << Blocks() << QString();
         QTest::newRow("29 calibrations") << st << QString("Daylight D65,").repeated(29).split(',', Qt::SkipEmptyParts)
                                          << Blocks() << QString();
-        const QStringList restored({"Dup", "Not a number", "Line\rBreak", "Dup", "Two\nLines"});
-        user.clear();
-        for (const QString &name : restored)
-            user.push_back(name.toStdString());
-        st = instrument::make(Family::Both, 9, user);
+        st = instrument::make(Family::Both, 9, {"Dup", "Not a number", "Line\rBreak", "Dup", "Two\nLines"});
         st.blocks[11].xCal[1] = std::nanf("");
         QTest::newRow("NaN, line breaks and duplicate names restored from the backup")
-            << st << restored << slotsOf(st, {9, 10, 11, 12, 13, 14}) << "blocks";
+            << st << QStringList({"Dup", "Not a number", "Line\rBreak", "Dup", "Two\nLines"})
+            << slotsOf(st, {9, 10, 11, 12, 13, 14}) << "blocks";
         st = instrument::make(Family::Both, 9, {"Float A", "Float B"});
         st.blocks[10].yCal[1] = 0.106369294f; // needs nine digits
         st.blocks[11].zCal[2] = 1.0e-44f;     // subnormal
@@ -229,6 +226,9 @@ private slots:
     {
         if (::geteuid() != 0)
             QSKIP("needs root to act as the accounts daemon and nobody");
+        const QStringList asNobody({"--reuid=nobody", "--regid=nogroup", "--clear-groups", "env"});
+        if (QProcess::execute("setpriv", asNobody + QStringList({"test", "-x", qEnvironmentVariable("TARVIK_UPDATER")})) != 0)
+            QSKIP("the account nobody cannot run the program where it was built");
         QTemporaryDir shared, own;
         QVERIFY(::chmod(qPrintable(shared.path()), 01777) == 0 && ::chmod(qPrintable(own.path()), 0777) == 0);
         const QString planted = shared.filePath("qTRVtmpCalFile.txt");
@@ -243,10 +243,9 @@ private slots:
                      "LED Cool White|LED Warm White|OLED Panel|Projector Lamp|Studio Flash|Tungsten A\nclose Sorting\n");
         script.close();
         QProcess program;
-        program.start("setpriv", {"--reuid=nobody", "--regid=nogroup", "--clear-groups", "env", "TMPDIR=" + shared.path(),
-                                  "TARVIK_STANDIN_STATE=" + own.filePath("state"), "TARVIK_UIDRIVER_SCRIPT=" + script.fileName(),
-                                  "TARVIK_UIDRIVER_LOG=" + log.fileName(), "LD_PRELOAD=" + qEnvironmentVariable("TARVIK_UIDRIVER"),
-                                  qEnvironmentVariable("TARVIK_UPDATER")});
+        program.start("setpriv", asNobody + QStringList({"TMPDIR=" + shared.path(), "TARVIK_STANDIN_STATE=" + own.filePath("state"),
+                                                         "TARVIK_UIDRIVER_SCRIPT=" + script.fileName(), "TARVIK_UIDRIVER_LOG=" + log.fileName(),
+                                                         "LD_PRELOAD=" + qEnvironmentVariable("TARVIK_UIDRIVER"), qEnvironmentVariable("TARVIK_UPDATER")}));
         QVERIFY(program.waitForFinished(120000) && log.open(QIODevice::ReadOnly) && plantedFile.open(QIODevice::ReadOnly));
         QVERIFY2(program.exitCode() == 0, (log.readAll() + program.readAllStandardError().right(3000)).constData());
         QCOMPARE(plantedFile.readAll(), plantedText);

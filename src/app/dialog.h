@@ -58,6 +58,7 @@ private:
     void announceStep(int step, int progress);
     bool writeSlot(int slot, CalibrationBlock &block);
     void finishUpdate(bool succeeded);
+    void showWhereTheBackupWent();
 
     Ui::dialog *ui;
     std::int32_t deviceHandle = 0;

@@ -10,6 +10,7 @@
 #include <QDateTime>
 #include <QDebug>
 #include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 
 void dialog::updateTARVIK(QList<std::pair<QString, QString> > chosen)
@@ -95,16 +96,26 @@ void dialog::finishUpdate(bool succeeded)
     if (succeeded) {
         ui->label->setText(tr("Loading calibrations Ok."));
         ui->label_2->setText(tr("Your Quillor TARVIK is up to date."));
-        // A third line where the progress bar was, so the user learns where the old set went.
-        auto *backupLine = new QLabel(this);
-        backupLine->setObjectName(QStringLiteral("backupLabel"));
-        backupLine->setGeometry(ui->progressBar->geometry());
-        const QString where = tr("Backup saved to %1").arg(QDir::toNativeSeparators(m_lastBackup));
-        backupLine->setText(backupLine->fontMetrics().elidedText(where, Qt::ElideMiddle, backupLine->width()));
-        backupLine->setToolTip(where);
-        backupLine->show();
+        showWhereTheBackupWent();
     } else {
         ui->label->setText(tr("Loading calibrations failed"));
         ui->label_2->setText(tr("Please restart the application!"));
     }
+}
+
+// Two more lines between the labels and the buttons, so the user learns where the old set
+// went: the folder and the file, each shortened in the middle only when it must be.
+void dialog::showWhereTheBackupWent()
+{
+    auto *backupLine = new QLabel(this);
+    backupLine->setObjectName(QStringLiteral("backupLabel"));
+    backupLine->setGeometry(ui->label_2->x(), ui->progressBar->y(), ui->label_2->width(), 36);
+    const QFileInfo backup(m_lastBackup);
+    const QString folder = tr("Backup saved to %1").arg(QDir::toNativeSeparators(backup.path() + '/'));
+    const auto fitted = [backupLine](const QString &text) {
+        return backupLine->fontMetrics().elidedText(text, Qt::ElideMiddle, backupLine->width());
+    };
+    backupLine->setText(fitted(folder) + '\n' + fitted(backup.fileName()));
+    backupLine->setToolTip(tr("Backup saved to %1").arg(QDir::toNativeSeparators(m_lastBackup)));
+    backupLine->show();
 }
