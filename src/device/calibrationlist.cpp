@@ -98,8 +98,13 @@ const CalibrationList::Slot *CalibrationList::findSlot(const QString &name) cons
 
 void CalibrationList::grow() const
 {
-    std::vector<Slot> old(std::max<std::size_t>(16, 2 * m_slots.size()));
+    // At least twice the room of before, and at once for all the records reserved.
+    std::size_t size = std::max<std::size_t>(16, 2 * m_slots.size());
+    while (size < 2 * m_records.capacity())
+        size *= 2;
+    std::vector<Slot> old(size);
     old.swap(m_slots);
+    m_nextOfName.reserve(m_records.capacity());
     for (const Slot &slot : old) {
         if (slot.first >= 0)
             m_slots[slotIndex(m_names[std::size_t(slot.first)], slot.hash)] = slot;

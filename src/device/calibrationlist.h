@@ -33,7 +33,8 @@ public:
     // appending the record.
     int findOrAppend(const CalibrationRecord &record, const QString &name);
     void clear();
-    // Room for that many records and their names, so that filling the list moves nothing.
+    // Room for that many records and their names, so that filling the list moves nothing;
+    // the index, when a look-up needs it, is made for that many at once.
     void reserve(int count);
 
     bool contains(const QString &name) const { return find(name) != nullptr; }

@@ -64,6 +64,7 @@ void mergeCatalogueBlocks(const CalibrationFileContents &contents, const Instrum
     Q_ASSERT(catalogue.isEmpty() && addable.isEmpty());
     Descriptions descriptions;
     catalogue.reserve(int(contents.blocks.size()));
+    addable.reserve(int(contents.blocks.size()));
     // For each catalogue record, where its copy stands in addable (or -1), so that a
     // V1.1 replacement needs no look-up there.
     std::vector<int> addableAt;
