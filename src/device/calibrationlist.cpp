@@ -42,7 +42,6 @@ int CalibrationList::findOrAppend(const CalibrationRecord &record, const QString
     slot = {at, hash};
     ++m_nameCount;
     append(record, name);
-    m_nextOfName.push_back(-1);
     ++m_indexed;
     return -1;
 }
@@ -66,13 +65,9 @@ void CalibrationList::indexRest() const
         const int at = int(m_indexed);
         const quint32 hash = hashOf(m_names[m_indexed]);
         Slot &slot = m_slots[slotIndex(m_names[m_indexed], hash)];
-        if (slot.first < 0) {
+        if (slot.first < 0) { // a later record of a known name leaves the first one found
             slot = {at, hash};
             ++m_nameCount;
-            m_nextOfName.push_back(-1);
-        } else { // second in the chain: the first stays first, and the order of the rest does not matter
-            m_nextOfName.push_back(m_nextOfName[std::size_t(slot.first)]);
-            m_nextOfName[std::size_t(slot.first)] = at;
         }
     }
 }
@@ -104,7 +99,6 @@ void CalibrationList::grow() const
         size *= 2;
     std::vector<Slot> old(size);
     old.swap(m_slots);
-    m_nextOfName.reserve(m_records.capacity());
     for (const Slot &slot : old) {
         if (slot.first >= 0)
             m_slots[slotIndex(m_names[std::size_t(slot.first)], slot.hash)] = slot;
@@ -122,15 +116,6 @@ void CalibrationList::replaceAt(int i, const CalibrationRecord &record)
     // The replacement carries the same name, so the index stays valid.
     Q_ASSERT(calibrationName(record.block) == m_names[std::size_t(i)]);
     m_records[std::size_t(i)] = record;
-}
-
-int CalibrationList::replaceAll(const QString &name, const CalibrationRecord &record)
-{
-    const Slot *slot = findSlot(name);
-    int count = 0;
-    for (int i = slot ? slot->first : -1; i >= 0; i = m_nextOfName[std::size_t(i)], ++count)
-        replaceAt(i, record);
-    return count;
 }
 
 CalibrationPairList CalibrationList::pairs() const

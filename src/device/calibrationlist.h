@@ -42,15 +42,13 @@ public:
     const CalibrationRecord *find(const QString &name) const;
     // Overwrites the record at i with one of the same name.
     void replaceAt(int i, const CalibrationRecord &record);
-    // Overwrites every record of that name in place; returns how many there were.
-    int replaceAll(const QString &name, const CalibrationRecord &record);
 
     // Pairs of (name, description) in list order, for the selection window.
     CalibrationPairList pairs() const;
 
 private:
-    // The first record of one name; the others are chained to it through m_nextOfName. Eight
-    // bytes, so that a table for 100,000 names stays small enough to stay in the cache.
+    // The first record of one name. Eight bytes, so that a table for 100,000 names
+    // stays small enough to stay in the cache.
     struct Slot
     {
         int first = -1;
@@ -67,7 +65,6 @@ private:
     std::vector<CalibrationRecord> m_records;
     std::vector<QString> m_names; // calibrationName of each record
     // The index, complete for the first m_indexed records.
-    mutable std::vector<int> m_nextOfName; // the next record of the same name, or -1
     mutable std::vector<Slot> m_slots; // a power of two in size, never more than half full
     mutable std::size_t m_indexed = 0;
     mutable int m_nameCount = 0;
