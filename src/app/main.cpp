@@ -9,12 +9,6 @@
 
 int main(int argc, char *argv[])
 {
-    // Scaled to the screen's pixel density by the exact factor with either Qt: Qt 6 always
-    // scales this way, Qt 5 only when asked to.
-#if QT_VERSION < QT_VERSION_CHECK(6, 0, 0)
-    QCoreApplication::setAttribute(Qt::AA_EnableHighDpiScaling);
-#endif
-    QGuiApplication::setHighDpiScaleFactorRoundingPolicy(Qt::HighDpiScaleFactorRoundingPolicy::PassThrough);
     QApplication app(argc, argv);
     // Names the application data directory where backups go, whatever the binary is called.
     QCoreApplication::setApplicationName(QStringLiteral("tarvik-calibration-updater"));

@@ -30,6 +30,9 @@ QNetworkReply::NetworkError outcomeOf(const QNetworkReply *reply, qint64 bodyByt
 FileDownloader::FileDownloader(QObject *parent)
     : QObject(parent)
 {
+    // Qt 6 follows redirects unless told otherwise, Qt 5 does not; here neither does, for
+    // every request on this manager, so a redirect reaches the checks as the server's answer.
+    accessManager.setRedirectPolicy(QNetworkRequest::ManualRedirectPolicy);
     connect(&accessManager, SIGNAL(finished(QNetworkReply*)), this, SLOT(fileDownloaded(QNetworkReply*)));
 }
 
