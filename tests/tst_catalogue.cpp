@@ -25,8 +25,9 @@ namespace {
 const QByteArray kDir = "/TARVIK/Calibrations/";
 const QString kFallback = "message Network error: Unable to download correction matrizes from the Internet, please select a Calibrations.txt file locally";
 const QString kChooser = "file Open File";
-// Short, so that a stalled or dripping server ends a row quickly.
-constexpr int kStallMs = 1000, kDeadlineMs = 2500;
+// Short, so that a stalled or dripping server ends a row quickly; the deadline leaves a
+// loaded machine time to move a body past the cap.
+constexpr int kStallMs = 1000, kDeadlineMs = 10000;
 
 QByteArray record(const QByteArray &name)
 {
@@ -77,8 +78,8 @@ class TestCatalogue : public QObject
         QTest::addColumn<Error>("code");
         const QByteArray body = record("Cut Short"), head = HttpStub::head(200, body.size()), cut = body.chopped(2);
         const QByteArray gzip("\x1f\x8b\x08\0\0\0\0\0\0\x03\xcb\x48\xcd\xc9\xc9\x07\0", 17), gz = "Content-Encoding: gzip\r\n";
-        QByteArrayList drip{HttpStub::head(200, -1)}; // a byte every 150 ms: never stalled, never done
-        while (drip.size() < 40)
+        QByteArrayList drip{HttpStub::head(200, -1)}; // a byte every 300 ms: never stalled, never done
+        while (drip.size() < 80)
             drip << "x";
         const auto row = [](const char *name, const QByteArrayList &reply, int pauseMs, Error code) {
             QTest::addRow("listing: %s", name) << true << reply << pauseMs << code;
@@ -99,7 +100,7 @@ class TestCatalogue : public QObject
         row("gzip, cut", {HttpStub::head(200, -1, gz) + gzip.left(12)}, 0, R::UnknownContentError);
         row("gzip, whole", {HttpStub::head(200, gzip.size(), gz) + gzip}, 0, R::UnknownContentError);
         row("stalled", {head, "<HOLD>"}, 0, R::OperationCanceledError);
-        row("drip past the deadline", drip, 150, R::OperationCanceledError);
+        row("drip past the deadline", drip, 300, R::OperationCanceledError);
         row("announced past the cap", {HttpStub::head(200, maxCatalogueBodyBytes + 1), "<HOLD>"}, 0, R::UnknownContentError);
         row("past the cap, unannounced", {HttpStub::head(200, -1) + QByteArray(maxCatalogueBodyBytes + 1, 'x')}, 0,
             R::UnknownContentError);
@@ -147,8 +148,8 @@ private slots:
         server.script(kDir + "big.txt", {HttpStub::head(200, -1) + body});
         FileDownloader downloader;
         QSignalSpy done(&downloader, &FileDownloader::downloaded);
-        downloader.get(QNetworkRequest(QUrl(server.baseAddress() + "big.txt")), kStallMs * 10, kDeadlineMs * 10);
-        QTRY_COMPARE_WITH_TIMEOUT(done.count(), 1, kDeadlineMs * 10);
+        downloader.get(QNetworkRequest(QUrl(server.baseAddress() + "big.txt")), kStallMs * 10, kDeadlineMs * 3);
+        QTRY_COMPARE_WITH_TIMEOUT(done.count(), 1, kDeadlineMs * 3);
         QVERIFY(done.at(0).at(0).value<Error>() == R::NoError && downloader.receivedData() == body);
     }
 
