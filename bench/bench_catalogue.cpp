@@ -11,9 +11,9 @@
 //   bench_catalogue --serve bomb|drip <port> [gzip file]
 #include "cataloguesource.h"
 #include "dialog.h"
+#include "dialogprobe.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
@@ -95,7 +95,7 @@ int main(int argc, char *argv[])
         std::fprintf(stderr, "the catalogue at %s could not be fetched\n", argv[1]);
         return 1;
     }
-    const QFileInfo stored(QDir::temp().absolutePath() + "/qTRVtmpCalFile.txt");
+    const QFileInfo stored(DialogProbe(window).tmpCalFileName());
     std::printf("retrieval_ms=%.1f stored_bytes=%lld\n", ms, stored.size());
     return 0;
 }

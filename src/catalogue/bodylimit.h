@@ -7,7 +7,4 @@
 // this is broken or hostile, and is refused rather than held in memory.
 constexpr qint64 maxCatalogueBodyBytes = 64 * 1024 * 1024;
 
-// The catalogue as a whole is bounded by what the calibration file reader accepts.
-constexpr qint64 maxCatalogueBytes = qint64(256) * 1024 * 1024;
-
 #endif

@@ -1,6 +1,6 @@
 #include "dialog.h"
 
-#include "bodylimit.h"
+#include "calibrationfile.h"
 #include "cataloguesource.h"
 #include "filedownloader.h"
 #include "listing.h"
@@ -99,9 +99,9 @@ void dialog::downloadCalibrations()
             break;
         }
         const QByteArray body = downloader->receivedData();
-        if (storedBytes + body.size() > maxCatalogueBytes) {
+        if (storedBytes + body.size() > maxCalibrationFileBytes) {
             qDebug().nospace() << "Catalogue file " << name << " would take the catalogue past "
-                               << maxCatalogueBytes << " bytes; stored " << stored << " of " << names.size() << " files";
+                               << maxCalibrationFileBytes << " bytes; stored " << stored << " of " << names.size() << " files";
             break;
         }
         if (tmpCalFile.write(body) != body.size())

@@ -42,6 +42,10 @@ struct CalibrationFileContents
     std::size_t malformedOffset = 0;
 };
 
+// Far beyond any real catalogue (a record takes about 150 bytes): a larger file is refused
+// rather than taken into memory, and retrieval stores no more than this.
+constexpr long long maxCalibrationFileBytes = 256LL * 1024 * 1024;
+
 // Reads records until the end of the data or the first malformed record. A record
 // cut short by the end of the data is ignored and the result is EndOfFile.
 CalibrationFileContents readCalibrationFile(const char *data, std::size_t size);

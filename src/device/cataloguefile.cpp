@@ -9,10 +9,6 @@
 
 namespace {
 
-// Far beyond any real catalogue (a record takes about 150 bytes); a bigger file is
-// refused rather than taken into memory.
-constexpr qint64 kLargestCatalogueBytes = qint64(256) * 1024 * 1024;
-
 // A backup is a set, not a catalogue: each saved block passes the family rules on its own,
 // and blocks that share a name are all kept, so a set with two calibrations of one name
 // comes back whole.
@@ -40,7 +36,7 @@ int dialog::getCalFromFile()
     if (!file.open(QIODevice::ReadOnly))
         return 1;
     const qint64 size = file.size();
-    if (size > kLargestCatalogueBytes) {
+    if (size > maxCalibrationFileBytes) {
         qDebug().noquote() << "Calibration file" << file.fileName() << "refused:" << size
                            << "bytes is too large for a catalogue";
         return 1;
