@@ -79,7 +79,7 @@ class TestCatalogue : public QObject
         QTest::addColumn<int>("limitMs");
         const QByteArray body = record("Cut Short"), head = HttpStub::head(200, body.size()), cut = body.chopped(2);
         const QByteArray gzip("\x1f\x8b\x08\0\0\0\0\0\0\x03\xcb\x48\xcd\xc9\xc9\x07\0", 17), gz = "Content-Encoding: gzip\r\n";
-        QByteArrayList drip{HttpStub::head(200, -1)}; // a byte every 300 ms: never stalled, never done
+        QByteArrayList drip{HttpStub::head(200, 1000)}; // a byte every 300 ms: never stalled, never done
         while (drip.size() < 80)
             drip << "x";
         const auto row = [](const char *name, const QByteArrayList &reply, int pauseMs, Error code, int limitMs = kLimitMs) {
@@ -103,8 +103,15 @@ class TestCatalogue : public QObject
         row("stalled", {head, "<HOLD>"}, 0, R::OperationCanceledError, kShortLimitMs);
         row("drip past the deadline", drip, 300, R::OperationCanceledError, kShortLimitMs);
         row("announced past the cap", {HttpStub::head(200, maxCatalogueBodyBytes + 1), "<HOLD>"}, 0, R::UnknownContentError);
-        row("past the cap, unannounced", {HttpStub::head(200, -1) + QByteArray(maxCatalogueBodyBytes + 1, 'x')}, 0,
-            R::UnknownContentError);
+        const QByteArrayList unannounced{HttpStub::head(200, -1) + QByteArray(maxCatalogueBodyBytes + 1, 'x')};
+        QTest::newRow("listing: past the cap, unannounced") << true << unannounced << 0 << R::UnknownContentError << kLimitMs;
+        const QByteArray chunked = HttpStub::head(200, -1, "Transfer-Encoding: chunked\r\n") + QByteArray::number(body.size(), 16)
+            + "\r\n" + body + "\r\n";
+        QTest::newRow("file: chunked, cut before its last chunk") << false << QByteArrayList{chunked, "<FIN>"} << 0
+                                                                  << R::ProtocolFailure << kLimitMs;
+        QTest::newRow("file: whole, but no length announced") << false << QByteArrayList{HttpStub::head(200, -1) + body, "<FIN>"}
+                                                              << 0 << R::ProtocolFailure << kLimitMs;
+        QTest::newRow("file: past the cap, unannounced") << false << unannounced << 0 << R::ProtocolFailure << kLimitMs;
         QTest::newRow("listing: names nothing") << true << QByteArrayList{HttpStub::head(200, 0)} << 0 << R::NoError << kLimitMs;
     }
 
@@ -179,17 +186,18 @@ private slots:
         QCOMPARE(server.requestedPaths().last(), failing);
     }
 
-    // In listing order, a name listed twice stored twice, a chunked body taken once its
+    // In listing order, a name listed twice stored twice, a chunked listing taken once its
     // last chunk has come, and the count on the splash screen.
     void listedFilesAreStoredBackToBackInListingOrder()
     {
         HttpStub server;
         const QByteArray daylight = record("Daylight D65") + record("Daylight D50"), flash = record("Flash").chopped(1);
-        server.serve(kDir, HttpStub::listingFor({"Daylight D65.txt", "a.txt", "flash.txt", "a.txt"}).replace("\n", "\r\n"));
+        const QByteArray listing = HttpStub::listingFor({"Daylight D65.txt", "a.txt", "flash.txt", "a.txt"}).replace("\n", "\r\n");
+        server.script(kDir, {HttpStub::head(200, -1, "Transfer-Encoding: chunked\r\n"),
+                             QByteArray::number(listing.size(), 16) + "\r\n" + listing + "\r\n0\r\n\r\n"}, 20);
         server.serve(kDir + "Daylight%20D65.txt", daylight);
         server.serve(kDir + "a.txt", record("Tungsten A"));
-        server.script(kDir + "flash.txt", {HttpStub::head(200, -1, "Transfer-Encoding: chunked\r\n"),
-                                           QByteArray::number(flash.size(), 16) + "\r\n" + flash + "\r\n0\r\n\r\n"}, 20);
+        server.serve(kDir + "flash.txt", flash);
         QSplashScreen splash;
         splash.show();
         QSignalSpy progress(&splash, &QSplashScreen::messageChanged);

@@ -60,18 +60,19 @@ void dialog::downloadCalibrations()
             this, SLOT(slotFinishedDownload(QNetworkReply::NetworkError)));
     connect(this, SIGNAL(signalEndNetworkWait()), &loop, SLOT(quit()));
 
-    // One request at a time, each awaited.
-    const auto fetched = [&](const QString &address) {
+    // One request at a time, each awaited. A calibration file must announce its length, so that
+    // a file cut short is never stored as whole; a listing cut short only names fewer files.
+    const auto fetched = [&](const QString &address, bool isFile) {
         const QNetworkRequest request(QUrl(address, QUrl::TolerantMode));
         const QPointer<QNetworkReply> reply =
-            downloader->get(request, catalogueTransferTimeoutMs(), catalogueDeadlineMs());
+            downloader->get(request, catalogueTransferTimeoutMs(), catalogueDeadlineMs(), isFile);
         if (reply && !reply->isFinished())
             loop.exec();
         return networkError == QNetworkReply::NoError;
     };
 
     const QString base = catalogueBaseAddress();
-    const QStringList names = fetched(base) ? catalogueFileNames(downloader->receivedData()) : QStringList();
+    const QStringList names = fetched(base, false) ? catalogueFileNames(downloader->receivedData()) : QStringList();
     if (names.isEmpty()) {
         tmpCalFile.remove();
         m_catalogueChosen = copyLocalCatalogue(this, tmpCalFile.fileName());
@@ -93,7 +94,7 @@ void dialog::downloadCalibrations()
     int stored = 0;
     for (const QString &name : names) {
         showOnSplash(tr("Fetching calibration file %1 of %2\u2026").arg(stored + 1).arg(names.size()));
-        if (!fetched(base + name)) {
+        if (!fetched(base + name, true)) {
             qDebug().nospace() << "Catalogue file " << name << " failed (network error " << networkError
                                << "); stored " << stored << " of " << names.size() << " files";
             break;

@@ -36,7 +36,7 @@ FileDownloader::FileDownloader(QObject *parent)
     connect(&accessManager, SIGNAL(finished(QNetworkReply*)), this, SLOT(fileDownloaded(QNetworkReply*)));
 }
 
-QNetworkReply *FileDownloader::get(QNetworkRequest request, int stallTimeoutMs, int deadlineMs)
+QNetworkReply *FileDownloader::get(QNetworkRequest request, int stallTimeoutMs, int deadlineMs, bool requireLength)
 {
     // Set explicitly: the defaults differ between toolkit versions. A redirect is a failure,
     // and asking for the identity encoding keeps the toolkit from decoding (and the body
@@ -46,7 +46,9 @@ QNetworkReply *FileDownloader::get(QNetworkRequest request, int stallTimeoutMs, 
     request.setRawHeader("Accept-Encoding", "identity");
     request.setTransferTimeout(stallTimeoutMs);
     QNetworkReply *reply = accessManager.get(request);
-    arrivals.insert(reply, Arrival());
+    Arrival arrival;
+    arrival.requireLength = requireLength;
+    arrivals.insert(reply, arrival);
     connect(reply, &QNetworkReply::metaDataChanged, this, [this, reply] { checkHead(reply); });
     connect(reply, &QIODevice::readyRead, this, [this, reply] { takeArrivedBytes(reply); });
     // A server that sends a byte now and then never trips the stall limit; this ends it.
@@ -64,6 +66,8 @@ void FileDownloader::checkHead(QNetworkReply *reply)
         refuse(reply, QNetworkReply::UnknownServerError);
     else if (!coding.isEmpty() && coding != "identity")
         refuse(reply, QNetworkReply::UnknownContentError);
+    else if (status == 200 && !length.isValid() && arrivals.value(reply).requireLength)
+        refuse(reply, QNetworkReply::ProtocolFailure);
     else if (length.isValid() && length.toLongLong() > maxCatalogueBodyBytes)
         refuse(reply, QNetworkReply::UnknownContentError);
 }

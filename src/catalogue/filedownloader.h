@@ -24,7 +24,10 @@ public:
     // followed, HTTP/1.1, identity encoding only), a limit on time without progress and
     // an overall deadline. The body is taken in as it arrives, so one larger than the
     // body cap is refused before it is held in memory. The reply is the access manager's.
-    QNetworkReply *get(QNetworkRequest request, int stallTimeoutMs, int deadlineMs);
+    // With requireLength, a reply that does not announce its length fails: the toolkit ends
+    // a chunked body cut before its last chunk as if it were whole, so only a body checked
+    // against its announced length is known to be complete.
+    QNetworkReply *get(QNetworkRequest request, int stallTimeoutMs, int deadlineMs, bool requireLength = false);
 
     QByteArray receivedData() const { return receivedBytes; }
 
@@ -41,6 +44,7 @@ private:
     {
         QByteArray body;
         QNetworkReply::NetworkError refusal = QNetworkReply::NoError;
+        bool requireLength = false;
     };
     void checkHead(QNetworkReply *reply);
     void takeArrivedBytes(QNetworkReply *reply);
