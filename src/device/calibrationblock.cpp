@@ -49,3 +49,11 @@ bool storeCalibrationName(CalibrationBlock &block, const char *utf8Name, std::si
     std::memcpy(block.calName, utf8Name, length);
     return fits;
 }
+
+bool sameAsInterpreted(const CalibrationBlock &a, const CalibrationBlock &b)
+{
+    const std::size_t nameLength = calNameLength(a);
+    return nameLength == calNameLength(b) && std::memcmp(a.calName, b.calName, nameLength) == 0
+        && std::memcmp(&a.absIntensityCal, &b.absIntensityCal, 10 * sizeof(float)) == 0
+        && baseCalibrationIndex(a) == baseCalibrationIndex(b);
+}

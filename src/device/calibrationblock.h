@@ -38,6 +38,10 @@ bool isEmptyBlock(const CalibrationBlock &block);
 // The byte of basCalIndex that the instrument interprets (byte 60, little-endian).
 std::uint8_t baseCalibrationIndex(const CalibrationBlock &block);
 
+// Equal in what the instrument interprets: the name up to its zero within its 20 bytes,
+// the ten numbers bit for bit and the low byte of the base index. The rest need not come back.
+bool sameAsInterpreted(const CalibrationBlock &a, const CalibrationBlock &b);
+
 // Length of calName up to its terminating zero, never more than its 20 bytes.
 std::size_t calNameLength(const CalibrationBlock &block);
 

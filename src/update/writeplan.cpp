@@ -4,8 +4,6 @@
 
 #include <QHash>
 
-#include <cstring>
-
 namespace {
 // The n-th record (from 0) of that name in list order; with fewer, the last when orLast, else nullptr.
 const CalibrationRecord *nthNamed(const CalibrationList &list, const QString &name, int n, bool orLast)
@@ -61,12 +59,4 @@ WritePlan planInstrumentWrite(const CalibrationPairList &chosen, const Calibrati
     while (plan.blocks.size() < 1 + kUserSlotCount)
         plan.blocks.append(empty);
     return plan;
-}
-
-bool sameAsInterpreted(const CalibrationBlock &a, const CalibrationBlock &b)
-{
-    const std::size_t nameLength = calNameLength(a);
-    return nameLength == calNameLength(b) && std::memcmp(a.calName, b.calName, nameLength) == 0
-        && std::memcmp(&a.absIntensityCal, &b.absIntensityCal, 10 * sizeof(float)) == 0
-        && baseCalibrationIndex(a) == baseCalibrationIndex(b);
 }

@@ -24,8 +24,4 @@ struct WritePlan
 WritePlan planInstrumentWrite(const CalibrationPairList &chosen, const CalibrationBlock *ambient,
                               const CalibrationList &catalogue, const CalibrationList &instrument);
 
-// What the instrument interprets of a block: the name up to its zero within its 20 bytes,
-// the ten numbers bit for bit and the low byte of the base index. The rest need not come back.
-bool sameAsInterpreted(const CalibrationBlock &a, const CalibrationBlock &b);
-
 #endif
