@@ -16,6 +16,12 @@ public:
 
     QLabel *label() const { return d.findChild<QLabel *>("label"); }
     QLabel *label2() const { return d.findChild<QLabel *>("label_2"); }
+    // The shown reason of a failure, empty when none is shown.
+    QString reason() const
+    {
+        const QLabel *l = d.findChild<QLabel *>("reasonLabel");
+        return l->isHidden() ? QString() : l->text();
+    }
     QPushButton *connectButton() const { return d.findChild<QPushButton *>("pushButton"); }
     QPushButton *quitButton() const { return d.findChild<QPushButton *>("pushButton_2"); }
     QProgressBar *progressBar() const { return d.findChild<QProgressBar *>("progressBar"); }

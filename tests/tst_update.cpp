@@ -72,7 +72,7 @@ class TestUpdate : public QObject
         connect(probe.progressBar(), &QProgressBar::valueChanged, this, [&run](int v) { run.progress << v; });
         probe.updateTARVIK(chosen);
         run.after = instrument::current();
-        run.verdict = probe.label()->text() + '|' + probe.label2()->text();
+        run.verdict = probe.label()->text() + '|' + probe.label2()->text() + '|' + probe.reason();
         if (QLabel *line = w.findChild<QLabel *>("backupLabel"))
             run.backupLine = line->isVisible() && line->text().startsWith("Backup saved to") ? line->toolTip() : QString();
         // Only the main window remains, with its verdict and Quit; no second update in one run.
@@ -85,8 +85,8 @@ class TestUpdate : public QObject
     static void verifyVerdict(const Run &run, bool succeeded)
     {
         QVERIFY(run.closedAsAfterWriting);
-        QCOMPARE(run.verdict, QString(succeeded ? "Loading calibrations Ok.|Your Quillor TARVIK is up to date."
-                                                : "Loading calibrations failed|Please restart the application!"));
+        QCOMPARE(run.verdict, QString(succeeded ? "Loading calibrations Ok.|Your Quillor TARVIK is up to date.|"
+                                                : "Loading calibrations failed|Please restart the application!|"));
     }
 
     static void verifySlots(const Run &run, const standin::InstrumentState &before, int fromSlot)
@@ -213,7 +213,8 @@ private slots:
         qputenv("XDG_DATA_HOME", blocker.fileName().toUtf8());
         const standin::InstrumentState state = instrument::make();
         const Run run = update(state, choose({"Daylight D65"}));
-        QVERIFY2(run.verdict.startsWith("Backup failed: nothing was written.|Could not save"), qPrintable(run.verdict));
+        QVERIFY2(run.verdict.startsWith("Backup failed: nothing was written.|")
+                 && run.verdict.contains("|Could not save the instrument's calibrations to " + blocker.fileName()), qPrintable(run.verdict));
         QCOMPARE(instrument::calls("TARVIKloaddevicecal"), 0);
         verifySlots(run, state, 0);
     }

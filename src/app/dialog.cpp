@@ -20,6 +20,8 @@ dialog::dialog(QWidget *parent)
 
     ui->setupUi(this);
     ui->progressBar->hide();
+    ui->restoreButton->hide();
+    ui->reasonLabel->hide();
     ui->pushButton->setText(tr("Connect"));
 
     connect(ui->pushButton_2, SIGNAL(clicked()), this, SLOT(fileExit()));
@@ -47,6 +49,12 @@ void dialog::slotShowAbout()
 void dialog::fileExit()
 {
     QCoreApplication::quit();
+}
+
+void dialog::showReason(const QString &reason)
+{
+    ui->reasonLabel->setText(reason);
+    ui->reasonLabel->setVisible(!reason.isEmpty());
 }
 
 void dialog::slotFinishedDownload(QNetworkReply::NetworkError theErr)

@@ -55,6 +55,10 @@ private:
     void showSorting();
     void downloadCalibrations();
 
+    // The one way a failure's reason reaches the user, beneath the two status lines: in full,
+    // wrapped and selectable, so a long folder name is never cut; empty hides it.
+    void showReason(const QString &reason);
+
     void announceStep(int step, int progress);
     bool writeSlot(int slot, CalibrationBlock &block);
     void finishUpdate(bool succeeded);

@@ -35,9 +35,8 @@ void dialog::updateTARVIK(QList<std::pair<QString, QString> > chosen)
         qDebug() << "could not write a backup to" << backupDirectory() << "- nothing written to the instrument";
         finishUpdate(false);
         ui->label->setText(tr("Backup failed: nothing was written."));
-        ui->label_2->setText(ui->label_2->fontMetrics().elidedText(
-            tr("Could not save the instrument's calibrations to %1.").arg(backupDirectory()),
-            Qt::ElideMiddle, ui->label_2->width()));
+        showReason(tr("Could not save the instrument's calibrations to %1.")
+                       .arg(QDir::toNativeSeparators(backupDirectory())));
         return;
     }
     qDebug() << "Backup saved to" << m_lastBackup;
