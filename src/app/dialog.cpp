@@ -4,7 +4,6 @@
 #include "sorting.h"
 
 #include <QCoreApplication>
-#include <QDebug>
 #include <QMessageBox>
 
 dialog::dialog(QWidget *parent)
@@ -15,8 +14,6 @@ dialog::dialog(QWidget *parent)
     // account's. When the run's directory cannot be made, the name stays empty and every
     // open of it fails.
     tmpCalFile.setFileName(m_runDirectory.filePath("qTRVtmpCalFile.txt"));
-    if (!m_runDirectory.isValid())
-        qDebug() << "no directory of this run's own for the catalogue:" << m_runDirectory.errorString();
 
     ui->setupUi(this);
     ui->progressBar->hide();

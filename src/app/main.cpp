@@ -20,7 +20,6 @@ int main(int argc, char *argv[])
 
     QSplashScreen splash(QPixmap(resources + "/splash.png"));
     splash.show();
-    app.processEvents();
 
     dialog mainWindow;
     if (!mainWindow.catalogueChosen())

@@ -4,7 +4,6 @@
 #include "calibrationfile.h"
 #include "cataloguemerge.h"
 
-#include <QDebug>
 #include <QFile>
 
 namespace {
@@ -36,11 +35,8 @@ int dialog::getCalFromFile()
     if (!file.open(QIODevice::ReadOnly))
         return 1;
     const qint64 size = file.size();
-    if (size > maxCalibrationFileBytes) {
-        qDebug().noquote() << "Calibration file" << file.fileName() << "refused:" << size
-                           << "bytes is too large for a catalogue";
+    if (size > maxCalibrationFileBytes)
         return 1;
-    }
     // Read into memory, never mapped: a mapped file cut short by someone else kills the program.
     const QByteArray bytes = file.read(size);
     if (bytes.size() != size)
@@ -53,10 +49,6 @@ int dialog::getCalFromFile()
         return contents.result;
     }
     const CalibrationFileContents contents = readCalibrationFile(bytes.constData(), std::size_t(bytes.size()));
-    for (std::size_t i : contents.cutNames) {
-        qDebug().noquote() << "Calibration name longer than 19 bytes cut to"
-                           << calibrationName(contents.blocks[i]);
-    }
     mergeCatalogueBlocks(contents, instrument, catalogueCalibrations, addableCalibrations);
     return contents.result;
 }
