@@ -24,6 +24,7 @@ public:
     }
     QPushButton *connectButton() const { return d.findChild<QPushButton *>("pushButton"); }
     QPushButton *quitButton() const { return d.findChild<QPushButton *>("pushButton_2"); }
+    QPushButton *restoreButton() const { return d.findChild<QPushButton *>("restoreButton"); }
     QProgressBar *progressBar() const { return d.findChild<QProgressBar *>("progressBar"); }
 
     Sorting *sorting() const { return d.sortingDialog; }
@@ -36,6 +37,7 @@ public:
 
     bool findTARVIK() { return d.findTARVIK(); }
     void updateTARVIK(const CalibrationPairList &chosen) { d.updateTARVIK(chosen); }
+    bool restoreFrom(const QString &backupPath) { return d.restoreFrom(backupPath); }
 
 private:
     dialog &d;

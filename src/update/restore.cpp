@@ -87,7 +87,7 @@ bool dialog::restoreFrom(const QString &backupPath)
         return false;
     bool succeeded = true;
     for (int i = 0; succeeded && i < plan.writes.size(); ++i) {
-        announceStep(i, i + 1);
+        announceStep(i, i); // 29 steps, so the bar ends where an update's does
         CalibrationBlock block = plan.writes.at(i).block;
         succeeded = writeSlot(plan.writes.at(i).slot, block);
     }
