@@ -77,6 +77,7 @@ private:
     void noticeUnfinishedUpdate();
     // Shows the reason and, when this instrument has a backup, the Restore button.
     void offerRestore(const QString &reason);
+    QWidget *frontWindow();
 
     Ui::dialog *ui;
     std::int32_t deviceHandle = 0;

@@ -24,6 +24,12 @@ UnfinishedUpdate unfinishedUpdateOf(const QString &serial)
 }
 }
 
+// Restore's windows open over the window the user is looking at.
+QWidget *dialog::frontWindow()
+{
+    return sortingDialog->isVisible() ? static_cast<QWidget *>(sortingDialog) : this;
+}
+
 void dialog::offerRestore(const QString &reason)
 {
     showReason(reason);
@@ -37,6 +43,8 @@ void dialog::noticeUnfinishedUpdate()
     if (!unfinished.isValid())
         return;
     show();
+    raise(); // above the selection window, so the notice is seen
+    activateWindow();
     ui->pushButton->hide(); // the instrument is open: no second discovery
     offerRestore(tr("The last update of this TARVIK did not finish (%1). Its calibrations from before are in the backup of %2.")
                      .arg(backupTimeText(unfinished.began), backupTimeText(unfinished.backupTime)));
@@ -44,7 +52,7 @@ void dialog::noticeUnfinishedUpdate()
 
 void dialog::restoreCalibrations()
 {
-    const QString path = RestoreDialog::choose(this, serial(), unfinishedUpdateOf(serial()).backupPath);
+    const QString path = RestoreDialog::choose(frontWindow(), serial(), unfinishedUpdateOf(serial()).backupPath);
     if (!path.isEmpty())
         restoreFrom(path);
 }
@@ -70,7 +78,7 @@ bool dialog::restoreFrom(const QString &backupPath)
                         tr("Every calibration of the TARVIK %1 in slots 9 to 37 will be replaced by the backup of %2: %3. "
                            "What the TARVIK holds now is backed up first.")
                             .arg(serial(), backupTimeText(reading.backup.time), backupNames(reading.backup).join(", ")),
-                        QMessageBox::Ok | QMessageBox::Cancel, this);
+                        QMessageBox::Ok | QMessageBox::Cancel, frontWindow());
     confirm.button(QMessageBox::Ok)->setText(tr("Restore"));
     confirm.button(QMessageBox::Cancel)->setText(tr("Cancel"));
     confirm.setDefaultButton(QMessageBox::Ok);
