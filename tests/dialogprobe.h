@@ -33,6 +33,7 @@ public:
     const CalibrationBlock &ambientBlock() const { return d.ambientBlock; }
     const CalibrationList &instrument() const { return d.instrumentCalibrations; }
     int networkError() const { return d.networkError; }
+    QString lastBackup() const { return d.m_lastBackup; }
     QString tmpCalFileName() const { return d.tmpCalFile.fileName(); }
 
     bool findTARVIK() { return d.findTARVIK(); }

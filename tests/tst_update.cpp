@@ -48,6 +48,7 @@ class TestUpdate : public QObject
     struct Run
     {
         standin::InstrumentState after;
+        std::vector<int> written; // the slots written, in order
         QString verdict, reason; // the two labels joined by '|'; the reason line beneath them
         QList<int> progress;
         bool closedAsAfterWriting = false;
@@ -55,9 +56,11 @@ class TestUpdate : public QObject
     };
 
     // Discovery and an update with `chosen`, or a confirmed restore of `backup`, as the user would
-    // do them; `prepare` sets faults after discovery so that they hit the writing only.
+    // do them; `prepare` sets faults after discovery so that they hit the writing only; `then`
+    // is what the user does next in the same window.
     Run update(const standin::InstrumentState &instrumentState, const CalibrationPairList &chosen,
-               const std::function<void(standin::InstrumentState &)> &prepare = {}, const QString &backup = {})
+               const std::function<void(standin::InstrumentState &)> &prepare = {}, const QString &backup = {},
+               const std::function<void(DialogProbe &)> &then = {})
     {
         Run run;
         instrument::install(instrumentState);
@@ -78,6 +81,7 @@ class TestUpdate : public QObject
         else
             probe.restoreFrom(backup);
         run.after = instrument::current();
+        run.written = instrument::slotsWritten();
         run.verdict = probe.label()->text() + '|' + probe.label2()->text();
         run.reason = probe.reason();
         run.restoreOffered = probe.restoreButton()->isVisible();
@@ -85,6 +89,8 @@ class TestUpdate : public QObject
         run.closedAsAfterWriting = probe.deviceHandle() == 0 && instrument::calls("TARVIKclose") == 1
             && !probe.sorting()->isVisible() && w.isVisible() && !probe.connectButton()->isVisible()
             && !probe.progressBar()->isVisible() && probe.quitButton()->isEnabled();
+        if (then)
+            then(probe);
         return run;
     }
 
@@ -212,15 +218,24 @@ private slots:
         QFETCH(int, slot);
         QFETCH(bool, corrupt);
         const standin::InstrumentState state = instrument::make(Family::Both, 9, {"Lab Bench A", "Lab Bench B", "Kept"});
+        Run restored; // by Restore at once, the instrument having recovered
         const Run run = update(state, choose({"Tungsten A", "Daylight D65", "Kept"}), [&](standin::InstrumentState &s) {
             if (corrupt)
                 s.faults.corruptWriteSlot = slot;
             else
                 s.faults.call = {standin::CallFunction::LoadDeviceCal, slot, 17, 0, 0};
+        }, {}, [&restored](DialogProbe &probe) {
+            standin::InstrumentState recovered = instrument::current();
+            recovered.faults = {};
+            instrument::install(recovered);
+            ModalDriver confirming;
+            QVERIFY(probe.restoreFrom(probe.lastBackup()));
+            restored.after = instrument::current();
         });
+        verifySlots(restored, state, 0);
         verifyVerdict(run, false);
         QVERIFY2(run.reason.startsWith("The calibrations from before are in the backup ") && run.restoreOffered, qPrintable(run.reason));
-        for (int written : instrument::slotsWritten())
+        for (int written : run.written)
             QVERIFY2(written <= slot, "nothing is written after a failed write");
         verifySlots(run, state, slot + 1);
     }

@@ -75,8 +75,8 @@ private:
     bool reopenInstrument();
     QVector<CalibrationBlock> readHeldSlots(); // slots 9 to 37 as held now; empty when a read failed
     void noticeUnfinishedUpdate();
-    // Shows the reason and, when this instrument has a backup, the Restore button.
-    void offerRestore(const QString &reason);
+    // Shows the Restore button when this instrument has a backup.
+    void offerRestore();
     QWidget *frontWindow();
 
     Ui::dialog *ui;

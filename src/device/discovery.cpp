@@ -64,13 +64,13 @@ bool dialog::findTARVIK()
         TARVIKclose(deviceHandle);
         deviceHandle = 0;
         show();
-        offerRestore(QString());
+        offerRestore();
         return false;
     }
     if (m_restoreOnly) {
         show();
         ui->pushButton->hide();
-        offerRestore(QString());
+        offerRestore();
         QMetaObject::invokeMethod(this, &dialog::restoreCalibrations, Qt::QueuedConnection);
         return true;
     }

@@ -30,9 +30,8 @@ QWidget *dialog::frontWindow()
     return sortingDialog->isVisible() ? static_cast<QWidget *>(sortingDialog) : this;
 }
 
-void dialog::offerRestore(const QString &reason)
+void dialog::offerRestore()
 {
-    showReason(reason);
     ui->restoreButton->setVisible(!backupsOf(backupDirectory(), serial()).isEmpty());
 }
 
@@ -46,8 +45,9 @@ void dialog::noticeUnfinishedUpdate()
     raise(); // above the selection window, so the notice is seen
     activateWindow();
     ui->pushButton->hide(); // the instrument is open: no second discovery
-    offerRestore(tr("The last update of this TARVIK did not finish (%1). Its calibrations from before are in the backup of %2.")
-                     .arg(backupTimeText(unfinished.began), backupTimeText(unfinished.backupTime)));
+    showReason(tr("The last update of this TARVIK did not finish (%1). Its calibrations from before are in the backup of %2.")
+                   .arg(backupTimeText(unfinished.began), backupTimeText(unfinished.backupTime)));
+    offerRestore();
 }
 
 void dialog::restoreCalibrations()

@@ -128,6 +128,7 @@ void dialog::finishUpdate(bool succeeded)
     } else {
         ui->label->setText(tr("Loading calibrations failed"));
         ui->label_2->setText(tr("Please restart the application!"));
-        offerRestore(backup.isEmpty() ? QString() : tr("The calibrations from before are in the backup %1.").arg(backup));
+        showReason(backup.isEmpty() ? QString() : tr("The calibrations from before are in the backup %1.").arg(backup));
+        offerRestore();
     }
 }
