@@ -117,7 +117,8 @@ private slots:
         // Slots 9 onward, the slots after them empty; none when the set is refused and nothing written.
         QTest::addColumn<Blocks>("expected");
         // "txt": the set is emptied, then chosen again from the text backup as the catalogue;
-        // "restore": the set is emptied, then the block backup is restored
+        // "restore": the set is emptied, then the block backup is restored; "first format": the
+        // same from the backup as the program wrote it before, its blocks those of slots 9 on
         QTest::addColumn<QString>("backup");
         const auto slotsOf = [](const standin::InstrumentState &state, std::initializer_list<int> slotNumbers) {
             Blocks blocks;
@@ -152,7 +153,7 @@ private slots:
         const auto everySlot = [](const standin::InstrumentState &state) {
             return Blocks(state.blocks.begin() + 9, state.blocks.end());
         };
-        st = instrument::make(Family::Both, 12, {"Cam V1.0", "Cam V1.1", "Dup", "Dup", "Not a number", "Identity", "Trailing", "Line\rBreak"});
+        st = instrument::make(Family::Both, 12, {"Cam V1.0", "Cam V1.1", "Dup", "Dup", "Not a number", "Identity", "Trailing", "Line\rBreak", "Two\nLines"});
         st.blocks[9] = standin::userCalibrationBlock("In slot nine", 9);
         st.blocks[15].xCal[1] = std::nanf("");
         st.blocks[16] = emptyCalibrationBlock();
@@ -163,6 +164,8 @@ private slots:
         st = instrument::make(Family::Rgbblu, 9, {"Base two", "Lab Bench A"});
         st.blocks[10].basCalIndex = 2;
         QTest::newRow("restored: base index 2 on an RGBBLU-only instrument") << st << QStringList() << everySlot(st) << "restore";
+        st = instrument::make(Family::Both, 9, {"Lab Bench A", "Lab Bench B"});
+        QTest::newRow("restored from a backup of the first format") << st << QStringList() << everySlot(st) << "first format";
         st = instrument::make(Family::Both, 9, {"Float A", "Float B"});
         st.blocks[10].yCal[1] = 0.106369294f; // needs nine digits
         st.blocks[11].zCal[2] = 1.0e-44f;     // subnormal
@@ -192,6 +195,12 @@ private slots:
             run = update(run.after, choose(chosen));
         } else if (backup == "restore") {
             run = update(run.after, {}, {}, saved);
+        } else if (backup == "first format") {
+            QFile first(saved.section('-', 0, -4) + "-20200101-000000-000.blocks");
+            QVERIFY(first.open(QIODevice::WriteOnly));
+            first.write("TARVIK calibration blocks 1\n" + QByteArray(reinterpret_cast<const char *>(&state.blocks[9]), 3 * 64));
+            first.close();
+            run = update(run.after, {}, {}, first.fileName());
         }
         QCOMPARE(instrument::calls("TARVIKloaddevicecal") > 0, !expected.isEmpty());
         verifyVerdict(run, !expected.isEmpty());

@@ -72,9 +72,9 @@ bool dialog::findTARVIK()
         ui->pushButton->hide();
         offerRestore();
         QMetaObject::invokeMethod(this, &dialog::restoreCalibrations, Qt::QueuedConnection);
-        return true;
+    } else {
+        showSorting();
     }
-    showSorting();
     noticeUnfinishedUpdate();
     return true;
 }
