@@ -74,6 +74,8 @@ private:
     bool restoreFrom(const QString &backupPath);
     bool reopenInstrument();
     QVector<CalibrationBlock> readHeldSlots(); // slots 9 to 37 as held now; empty when a read failed
+    // The main window with this reason, in front of the selection window.
+    void showInFront(const QString &reason);
     void noticeUnfinishedUpdate();
     // Shows the Restore button when this instrument has a backup.
     void offerRestore();

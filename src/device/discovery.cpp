@@ -68,8 +68,7 @@ bool dialog::findTARVIK()
         return false;
     }
     if (m_restoreOnly) {
-        show();
-        ui->pushButton->hide();
+        showInFront(QString());
         offerRestore();
         QMetaObject::invokeMethod(this, &dialog::restoreCalibrations, Qt::QueuedConnection);
     } else {

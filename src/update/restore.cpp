@@ -35,18 +35,23 @@ void dialog::offerRestore()
     ui->restoreButton->setVisible(!backupsOf(backupDirectory(), serial()).isEmpty());
 }
 
-// The main window stays beside the selection window, saying so and offering Restore.
+void dialog::showInFront(const QString &reason)
+{
+    show();
+    raise();
+    activateWindow();
+    if (deviceHandle != 0)
+        ui->pushButton->hide(); // no second discovery of an open instrument
+    showReason(reason);
+}
+
 void dialog::noticeUnfinishedUpdate()
 {
     const UnfinishedUpdate unfinished = unfinishedUpdateOf(serial());
     if (!unfinished.isValid())
         return;
-    show();
-    raise(); // above the selection window, so the notice is seen
-    activateWindow();
-    ui->pushButton->hide(); // the instrument is open: no second discovery
-    showReason(tr("The last update of this TARVIK did not finish (%1). Its calibrations from before are in the backup of %2.")
-                   .arg(backupTimeText(unfinished.began), backupTimeText(unfinished.backupTime)));
+    showInFront(tr("The last update of this TARVIK did not finish (%1). Its calibrations from before are in the backup of %2.")
+                    .arg(backupTimeText(unfinished.began), backupTimeText(unfinished.backupTime)));
     offerRestore();
 }
 
@@ -66,12 +71,12 @@ bool dialog::restoreFrom(const QString &backupPath)
     else
         reading.failure = file.errorString();
     if (!reading.ok()) {
-        showReason(tr("%1 cannot be restored: %2").arg(QDir::toNativeSeparators(backupPath), reading.failure));
+        showInFront(tr("%1 cannot be restored: %2").arg(QDir::toNativeSeparators(backupPath), reading.failure));
         return false;
     }
     const RestorePlan plan = planRestore(reading.backup, serial());
     if (!plan.isSound()) {
-        showReason(plan.refusal);
+        showInFront(plan.refusal);
         return false;
     }
     QMessageBox confirm(QMessageBox::Question, tr("Restore calibrations"),
