@@ -7,6 +7,7 @@
 #include "state.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <chrono>
 #include <cstdio>
 #include <cstring>
@@ -14,6 +15,8 @@
 #include <thread>
 
 #include <sys/stat.h>
+#include <signal.h>
+#include <unistd.h>
 
 namespace {
 
@@ -91,6 +94,7 @@ template <typename Body>
 std::int32_t instrumentCall(const CallSpec &call, std::int32_t handle, const void *buffer, Body body)
 {
     const std::string path = statePath();
+    const StateLock lock(path);
     InstrumentState state;
     std::int32_t result = kErrorStateFile;
     if (loadReporting(path, state)) {
@@ -119,6 +123,13 @@ void fillText(char *buffer, std::size_t size, const std::string &text, bool unte
     std::memset(buffer + length, unterminated ? kPadding : '\0', size - length);
 }
 
+// Another live process holds it; one that died without closing has let it go.
+bool heldByAnother(const InstrumentState &state)
+{
+    return state.openBy != 0 && state.openBy != long(::getpid())
+        && (::kill(pid_t(state.openBy), 0) == 0 || errno == EPERM); // EPERM: alive, another account's
+}
+
 } // namespace
 
 extern "C" {
@@ -126,6 +137,7 @@ extern "C" {
 std::int32_t TARVIKopen(std::int32_t *handle, std::int32_t /* mode: always 1 */)
 {
     const std::string path = statePath();
+    const StateLock lock(path);
     std::int32_t result = 0;
     InstrumentState state;
     struct stat info;
@@ -141,6 +153,13 @@ std::int32_t TARVIKopen(std::int32_t *handle, std::int32_t /* mode: always 1 */)
             result = kTarvikNotFound;
         else if (state.faults.openResult < 0)
             result = state.faults.openResult;
+        else if (heldByAnother(state))
+            result = kTarvikInUse;
+    }
+    if (result == 0 && state.openBy != long(::getpid())) {
+        state.openBy = long(::getpid());
+        if (!saveReporting(path, state))
+            result = kOpenStateUnreadable;
     }
     if (result == 0) {
         g_lastHandle = g_lastHandle == std::numeric_limits<std::int32_t>::max() ? 1 : g_lastHandle + 1;
@@ -207,15 +226,21 @@ std::int32_t TARVIKloaddevicecal(std::int32_t handle, std::int32_t slot, Calibra
 std::int32_t TARVIKclose(std::int32_t handle)
 {
     const std::string path = statePath();
+    const StateLock lock(path);
     InstrumentState state;
     std::string ignored;
-    if (load(path, state, ignored))
+    const bool loaded = load(path, state, ignored);
+    if (loaded)
         pause(state);
     // Closing never depends on the state file: an unreadable state must not keep the handle open.
     std::int32_t result = kErrorBadHandle;
     if (g_openHandle != 0 && handle == g_openHandle) {
         g_openHandle = 0;
         result = 0;
+        if (loaded && state.openBy == long(::getpid())) {
+            state.openBy = 0;
+            save(path, state, ignored);
+        }
     }
     appendCallLog(path, {"TARVIKclose", -1, result});
     return result;

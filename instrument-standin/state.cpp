@@ -10,6 +10,7 @@
 #include <sstream>
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -81,7 +82,8 @@ std::string serialize(const InstrumentState &s)
         << "fault-corrupt-write " << s.faults.corruptWriteSlot << '\n'
         << "fault-unterminated-serial " << (s.faults.unterminatedSerial ? 1 : 0) << '\n'
         << "fault-unterminated-names " << (s.faults.unterminatedNames ? 1 : 0) << '\n'
-        << "interpreted-bytes-only " << (s.interpretedBytesOnly ? 1 : 0) << '\n';
+        << "interpreted-bytes-only " << (s.interpretedBytesOnly ? 1 : 0) << '\n'
+        << "open-by " << s.openBy << '\n';
     for (int slot = 0; slot < kSlotCount; ++slot)
         out << "slot " << slot << ' ' << toHex(&s.blocks[slot], sizeof(CalibrationBlock)) << '\n';
     out << "end\n";
@@ -118,6 +120,10 @@ public:
             if (t.size() != 2 || !parseInteger(t[1], 0, kMaxDelayMs, v))
                 return "the delay must be 0 to 60000 milliseconds";
             m_state.delayMs = int(v);
+        } else if (key == "open-by") {
+            if (t.size() != 2 || !parseInteger(t[1], 0, std::numeric_limits<int>::max(), v))
+                return "the process holding the instrument must be 0 or a process id";
+            m_state.openBy = long(v);
         } else if (key == "fault-open") {
             if (t.size() != 2 || !parseInteger(t[1], kInt32Min, 0, v))
                 return "the open result must be 0 or negative";
@@ -374,6 +380,20 @@ bool load(const std::string &path, InstrumentState &state, std::string &error)
     }
     state = parsed;
     return true;
+}
+
+StateLock::StateLock(const std::string &path)
+    : m_fd(::open((path + ".lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666))
+{
+    // Without a lock file (no folder yet) there is no state to share either.
+    while (m_fd >= 0 && ::flock(m_fd, LOCK_EX) != 0 && errno == EINTR) {
+    }
+}
+
+StateLock::~StateLock()
+{
+    if (m_fd >= 0)
+        ::close(m_fd);
 }
 
 bool save(const std::string &path, const InstrumentState &state, std::string &error)

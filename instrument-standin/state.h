@@ -73,6 +73,9 @@ struct InstrumentState
     // Like a vendor library that keeps only what the instrument interprets: the name up to
     // its zero, the ten numbers and the low byte of the base index; zeros elsewhere.
     bool interpretedBytesOnly = false;
+    // The process that holds the instrument open, 0 when none does: a real instrument
+    // serves one program at a time.
+    long openBy = 0;
 };
 
 // TARVIK_STANDIN_STATE, else $XDG_DATA_HOME (or ~/.local/share) + "/tarvik-standin/instrument.state".
@@ -82,6 +85,21 @@ std::string statePath();
 bool load(const std::string &path, InstrumentState &state, std::string &error);
 // Atomic: a temporary file beside `path` is written, synced and renamed over it.
 bool save(const std::string &path, const InstrumentState &state, std::string &error);
+
+// Held for every load-modify-save of the state file, by the library and the tool alike, so
+// that a change made while a call waits is never overwritten by that call's save. An
+// advisory lock on path + ".lock"; the process's death releases it.
+class StateLock
+{
+public:
+    explicit StateLock(const std::string &path);
+    ~StateLock();
+    StateLock(const StateLock &) = delete;
+    StateLock &operator=(const StateLock &) = delete;
+
+private:
+    int m_fd;
+};
 
 // The call log lies beside the state file: statePath + ".log", one line per
 // library call, "TARVIKgetdevicecalname 3 0" (slot -1 where the call takes none).

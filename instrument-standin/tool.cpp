@@ -86,6 +86,7 @@ bool parseSlot(const std::string &text, int min, int &slot)
 // Loads the instrument, lets `change` alter it and saves it; `change` returns a usage error or "".
 int modify(const std::string &path, const std::function<std::string(InstrumentState &)> &change)
 {
+    const StateLock lock(path);
     InstrumentState state;
     std::string error;
     if (!load(path, state, error))

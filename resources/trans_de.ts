@@ -35,6 +35,10 @@
         <source>%1 calibrations in TARVIK, %2 free</source>
         <translation>%1 Kalibrierungen im TARVIK, %2 frei</translation>
     </message>
+    <message>
+        <source>Restore…</source>
+        <translation>Wiederherstellen…</translation>
+    </message>
 </context>
 <context>
     <name>dialog</name>
@@ -111,10 +115,6 @@
         <translation>Sicherung fehlgeschlagen: nichts wurde geschrieben.</translation>
     </message>
     <message>
-        <source>Could not save the instrument&apos;s calibrations to %1.</source>
-        <translation>Die Kalibrierungen des Geräts konnten nicht unter %1 gesichert werden.</translation>
-    </message>
-    <message>
         <source>Updating calibration %1.</source>
         <translation>Kalibrierung %1 wird aktualisiert.</translation>
     </message>
@@ -157,6 +157,78 @@
     <message>
         <source>Nothing was written to the TARVIK.</source>
         <translation>Es wurde nichts in den TARVIK geschrieben.</translation>
+    </message>
+    <message>
+        <source>The TARVIK is in use by another TARVIK Calibration Updater.</source>
+        <translation>Das TARVIK wird von einem anderen TARVIK Kalibrierungs-Updater benutzt.</translation>
+    </message>
+    <message>
+        <source>Could not save the instrument&apos;s calibrations to %1 (%2).</source>
+        <translation>Die Kalibrierungen des Geräts konnten nicht unter %1 gesichert werden (%2).</translation>
+    </message>
+    <message>
+        <source>the folder cannot be made</source>
+        <translation>der Ordner kann nicht angelegt werden</translation>
+    </message>
+    <message>
+        <source>what was read back differs from what was written</source>
+        <translation>das Zurückgelesene weicht vom Geschriebenen ab</translation>
+    </message>
+    <message>
+        <source>The calibrations from before are in the backup %1.</source>
+        <translation>Die Kalibrierungen von vorher liegen in der Sicherung %1.</translation>
+    </message>
+    <message>
+        <source>The last update of this TARVIK did not finish (%1). Its calibrations from before are in the backup of %2.</source>
+        <translation>Die letzte Aktualisierung dieses TARVIK wurde nicht beendet (%1). Seine Kalibrierungen von vorher liegen in der Sicherung vom %2.</translation>
+    </message>
+    <message>
+        <source>%1 cannot be restored: %2</source>
+        <translation>%1 kann nicht wiederhergestellt werden: %2</translation>
+    </message>
+    <message>
+        <source>Restore calibrations</source>
+        <translation>Kalibrierungen wiederherstellen</translation>
+    </message>
+    <message>
+        <source>Every calibration of the TARVIK %1 in slots 9 to 37 will be replaced by the backup of %2: %3. What the TARVIK holds now is backed up first.</source>
+        <translation>Alle Kalibrierungen des TARVIK %1 in den Plätzen 9 bis 37 werden durch die Sicherung vom %2 ersetzt: %3. Was das TARVIK jetzt enthält, wird vorher gesichert.</translation>
+    </message>
+    <message>
+        <source>Restore</source>
+        <translation>Wiederherstellen</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Restore…</source>
+        <translation>Wiederherstellen…</translation>
+    </message>
+    <message>
+        <source>The TARVIK attached now is %1, not %2: nothing was written.</source>
+        <translation>Angeschlossen ist jetzt das TARVIK %1, nicht %2: nichts wurde geschrieben.</translation>
+    </message>
+    <message>
+        <source>This backup is of the TARVIK %1, not of this TARVIK %2: nothing was written.</source>
+        <translation>Diese Sicherung stammt vom TARVIK %1, nicht von diesem TARVIK %2: nichts wurde geschrieben.</translation>
+    </message>
+    <message>
+        <source>This backup holds no calibrations: nothing was written.</source>
+        <translation>Diese Sicherung enthält keine Kalibrierungen: nichts wurde geschrieben.</translation>
+    </message>
+    <message>
+        <source>No backup of the TARVIK %1 was found in %2.</source>
+        <translation>In %2 wurde keine Sicherung des TARVIK %1 gefunden.</translation>
+    </message>
+    <message>
+        <source>Backups of the TARVIK %1, newest first:</source>
+        <translation>Sicherungen des TARVIK %1, die neueste zuerst:</translation>
+    </message>
+    <message>
+        <source>(no calibrations)</source>
+        <translation>(keine Kalibrierungen)</translation>
     </message>
 </context>
 </TS>

@@ -35,6 +35,10 @@
         <source>%1 calibrations in TARVIK, %2 free</source>
         <translation>%1 calibrations in TARVIK, %2 free</translation>
     </message>
+    <message>
+        <source>Restore…</source>
+        <translation>Restore…</translation>
+    </message>
 </context>
 <context>
     <name>dialog</name>
@@ -111,10 +115,6 @@
         <translation>Backup failed: nothing was written.</translation>
     </message>
     <message>
-        <source>Could not save the instrument&apos;s calibrations to %1.</source>
-        <translation>Could not save the instrument's calibrations to %1.</translation>
-    </message>
-    <message>
         <source>Updating calibration %1.</source>
         <translation>Updating calibration %1.</translation>
     </message>
@@ -157,6 +157,78 @@
     <message>
         <source>Nothing was written to the TARVIK.</source>
         <translation>Nothing was written to the TARVIK.</translation>
+    </message>
+    <message>
+        <source>The TARVIK is in use by another TARVIK Calibration Updater.</source>
+        <translation>The TARVIK is in use by another TARVIK Calibration Updater.</translation>
+    </message>
+    <message>
+        <source>Could not save the instrument&apos;s calibrations to %1 (%2).</source>
+        <translation>Could not save the instrument&apos;s calibrations to %1 (%2).</translation>
+    </message>
+    <message>
+        <source>the folder cannot be made</source>
+        <translation>the folder cannot be made</translation>
+    </message>
+    <message>
+        <source>what was read back differs from what was written</source>
+        <translation>what was read back differs from what was written</translation>
+    </message>
+    <message>
+        <source>The calibrations from before are in the backup %1.</source>
+        <translation>The calibrations from before are in the backup %1.</translation>
+    </message>
+    <message>
+        <source>The last update of this TARVIK did not finish (%1). Its calibrations from before are in the backup of %2.</source>
+        <translation>The last update of this TARVIK did not finish (%1). Its calibrations from before are in the backup of %2.</translation>
+    </message>
+    <message>
+        <source>%1 cannot be restored: %2</source>
+        <translation>%1 cannot be restored: %2</translation>
+    </message>
+    <message>
+        <source>Restore calibrations</source>
+        <translation>Restore calibrations</translation>
+    </message>
+    <message>
+        <source>Every calibration of the TARVIK %1 in slots 9 to 37 will be replaced by the backup of %2: %3. What the TARVIK holds now is backed up first.</source>
+        <translation>Every calibration of the TARVIK %1 in slots 9 to 37 will be replaced by the backup of %2: %3. What the TARVIK holds now is backed up first.</translation>
+    </message>
+    <message>
+        <source>Restore</source>
+        <translation>Restore</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Restore…</source>
+        <translation>Restore…</translation>
+    </message>
+    <message>
+        <source>The TARVIK attached now is %1, not %2: nothing was written.</source>
+        <translation>The TARVIK attached now is %1, not %2: nothing was written.</translation>
+    </message>
+    <message>
+        <source>This backup is of the TARVIK %1, not of this TARVIK %2: nothing was written.</source>
+        <translation>This backup is of the TARVIK %1, not of this TARVIK %2: nothing was written.</translation>
+    </message>
+    <message>
+        <source>This backup holds no calibrations: nothing was written.</source>
+        <translation>This backup holds no calibrations: nothing was written.</translation>
+    </message>
+    <message>
+        <source>No backup of the TARVIK %1 was found in %2.</source>
+        <translation>No backup of the TARVIK %1 was found in %2.</translation>
+    </message>
+    <message>
+        <source>Backups of the TARVIK %1, newest first:</source>
+        <translation>Backups of the TARVIK %1, newest first:</translation>
+    </message>
+    <message>
+        <source>(no calibrations)</source>
+        <translation>(no calibrations)</translation>
     </message>
 </context>
 </TS>

@@ -24,6 +24,7 @@ public:
     }
     QPushButton *connectButton() const { return d.findChild<QPushButton *>("pushButton"); }
     QPushButton *quitButton() const { return d.findChild<QPushButton *>("pushButton_2"); }
+    QPushButton *restoreButton() const { return d.findChild<QPushButton *>("restoreButton"); }
     QProgressBar *progressBar() const { return d.findChild<QProgressBar *>("progressBar"); }
 
     Sorting *sorting() const { return d.sortingDialog; }
@@ -32,10 +33,12 @@ public:
     const CalibrationBlock &ambientBlock() const { return d.ambientBlock; }
     const CalibrationList &instrument() const { return d.instrumentCalibrations; }
     int networkError() const { return d.networkError; }
+    QString lastBackup() const { return d.m_lastBackup; }
     QString tmpCalFileName() const { return d.tmpCalFile.fileName(); }
 
     bool findTARVIK() { return d.findTARVIK(); }
     void updateTARVIK(const CalibrationPairList &chosen) { d.updateTARVIK(chosen); }
+    bool restoreFrom(const QString &backupPath) { return d.restoreFrom(backupPath); }
 
 private:
     dialog &d;

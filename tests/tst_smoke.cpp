@@ -1,9 +1,11 @@
+#include "dialog.h"
+#include "dialogprobe.h"
 #include "standinfixture.h"
 
 #include <QProcess>
 #include <QTemporaryFile>
 
-// One whole run of the real program, as a user makes it: the local Apache catalogue, the stand-in
+// Whole runs of the real program, as a user makes them: the local Apache catalogue, the stand-in
 // instrument, the set arranged in the selection window, the writing and Quit. The user's actions are
 // played inside the program by the preloaded UI driver, which logs its steps to the program's standard error and
 // ends it with exit code 97 at a step it cannot do.
@@ -11,27 +13,87 @@ class TestSmoke : public QObject
 {
     Q_OBJECT
 
-private slots:
-    void aUserArrangesAndWritesTheSet()
+    QTemporaryFile m_scripts[2];
+    QProcess m_programs[2];
+
+    QProcess &start(int which, const QString &steps)
     {
-        instrument::install(instrument::make(standin::Family::Both, 9, {"Lab Bench A", "Lab Bench B", "Daylight D65"}));
-        QTemporaryFile script;
-        QVERIFY(script.open());
-        script.write("wait-window Sorting\nclick-row Sorting export_source_TWG =Tungsten A\nclick Sorting export_add_PBN\n"
-                     "double-click-row Sorting export_source_TWG =Studio Flash\n"
-                     "click-row Sorting export_current_TWG =Lab Bench B\nclick Sorting export_del_PBN\n"
-                     "drag-row Sorting export_current_TWG 2 0\nclick Sorting pushButton\n"
-                     "wait-window dialog\nexpect-text dialog label Loading calibrations Ok.\nclick dialog pushButton_2\n");
-        script.flush();
-        qputenv("TARVIK_UIDRIVER_SCRIPT", script.fileName().toUtf8());
-        qputenv("LD_PRELOAD", qgetenv("TARVIK_UIDRIVER"));
-        QProcess program;
-        program.start(qEnvironmentVariable("TARVIK_UPDATER"), QStringList());
-        const auto stop = qScopeGuard([&] { program.kill(); program.waitForFinished(); });
+        QTemporaryFile &script = m_scripts[which];
+        if (!script.open() || !script.resize(0) || !script.seek(0) || script.write(steps.toUtf8()) != steps.toUtf8().size() || !script.flush())
+            qFatal("cannot write the UI driver's script");
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("TARVIK_UIDRIVER_SCRIPT", script.fileName());
+        environment.insert("LD_PRELOAD", qEnvironmentVariable("TARVIK_UIDRIVER"));
+        m_programs[which].setProcessEnvironment(environment);
+        m_programs[which].start(qEnvironmentVariable("TARVIK_UPDATER"), QStringList());
+        return m_programs[which];
+    }
+
+    static void verifyEndedWell(QProcess &program)
+    {
         const bool ended = program.waitForFinished(120000);
         QVERIFY2(ended && program.exitStatus() == QProcess::NormalExit && program.exitCode() == 0,
                  qPrintable(QString::fromUtf8(program.readAllStandardError().right(3000))));
+    }
 
+private slots:
+    void cleanup()
+    {
+        for (QProcess &program : m_programs) {
+            program.kill();
+            program.waitForFinished();
+        }
+    }
+
+    void aUserRunsTheProgram_data()
+    {
+        QTest::addColumn<QString>("interruption");
+        QTest::addColumn<QString>("next"); // the steps of the program that comes next
+        QTest::newRow("arranges and writes the set") << "" << "";
+        QTest::newRow("killed between two writes, restored at the next start") << "killed"
+            << "wait-window dialog\nexpect-text dialog reasonLabel The last update of this TARVIK did not finish (*\n"
+               "click dialog restoreButton\nwait-window RestoreDialog\nclick RestoreDialog restoreChosenButton\n"
+               "answer-message-box\nexpect-text dialog label Loading calibrations Ok.\nclick dialog pushButton_2\n";
+        QTest::newRow("a second program at once") << "in use"
+            << "wait-window dialog\nexpect-text dialog label The TARVIK is in use by another TARVIK Calibration Updater.\n"
+               "click dialog pushButton_2\n";
+    }
+
+    void aUserRunsTheProgram()
+    {
+        QFETCH(QString, interruption);
+        QFETCH(QString, next);
+        standin::InstrumentState before = instrument::make(standin::Family::Both, 9, {"Lab Bench A", "Lab Bench B", "Daylight D65"});
+        before.delayMs = interruption == "killed" ? 40 : 0; // time to stop it between two writes
+        instrument::install(before);
+        if (interruption == "in use") {
+            dialog first;
+            DialogProbe probe(first);
+            QVERIFY(probe.findTARVIK());
+            verifyEndedWell(start(1, next));
+            probe.updateTARVIK({{"Tungsten A", "x"}});
+            QCOMPARE(probe.label()->text(), "Loading calibrations Ok.");
+            return;
+        }
+        QProcess &first = start(0, "wait-window Sorting\nclick-row Sorting export_source_TWG =Tungsten A\nclick Sorting export_add_PBN\n"
+                                   "double-click-row Sorting export_source_TWG =Studio Flash\n"
+                                   "click-row Sorting export_current_TWG =Lab Bench B\nclick Sorting export_del_PBN\n"
+                                   "drag-row Sorting export_current_TWG 2 0\nclick Sorting pushButton\n"
+                                   "wait-window dialog\nexpect-text dialog label Loading calibrations Ok.\nclick dialog pushButton_2\n");
+        if (interruption == "killed") {
+            QTRY_VERIFY_WITH_TIMEOUT(instrument::slotsWritten().size() >= 3, 60000);
+            {
+                const standin::StateLock between(standin::statePath()); // holds the program before its next call
+                first.kill();
+                QVERIFY(first.waitForFinished());
+            }
+            QVERIFY(instrument::slotsWritten().size() < 29);
+            verifyEndedWell(start(1, next));
+            for (int slot = 0; slot < standin::kSlotCount; ++slot)
+                QVERIFY2(instrument::sameBlock(instrument::current().blocks[slot], before.blocks[slot]), qPrintable(QString::number(slot)));
+            return;
+        }
+        verifyEndedWell(first);
         const standin::InstrumentState after = instrument::current();
         QStringList names;
         for (const CalibrationBlock &block : after.blocks)
@@ -42,5 +104,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestSmoke)
+QTEST_MAIN(TestSmoke)
 #include "tst_smoke.moc"

@@ -3,6 +3,7 @@
 #include "catalogues.h"
 #include "dialog.h"
 #include "dialogprobe.h"
+#include "modaldriver.h"
 #include "sorting.h"
 #include "standinfixture.h"
 
@@ -47,15 +48,19 @@ class TestUpdate : public QObject
     struct Run
     {
         standin::InstrumentState after;
-        QString verdict, backupLine; // the two labels joined by '|'; the third line's full text
+        std::vector<int> written; // the slots written, in order
+        QString verdict, reason; // the two labels joined by '|'; the reason line beneath them
         QList<int> progress;
         bool closedAsAfterWriting = false;
+        bool restoreOffered = false;
     };
 
-    // Discovery and an update with `chosen`, as the user would do them; `prepare` sets faults
-    // after discovery so that they hit the writing only.
+    // Discovery and an update with `chosen`, or a confirmed restore of `backup`, as the user would
+    // do them; `prepare` sets faults after discovery so that they hit the writing only; `then`
+    // is what the user does next in the same window.
     Run update(const standin::InstrumentState &instrumentState, const CalibrationPairList &chosen,
-               const std::function<void(standin::InstrumentState &)> &prepare = {})
+               const std::function<void(standin::InstrumentState &)> &prepare = {}, const QString &backup = {},
+               const std::function<void(DialogProbe &)> &then = {})
     {
         Run run;
         instrument::install(instrumentState);
@@ -70,23 +75,30 @@ class TestUpdate : public QObject
         }
         standin::clearCallLog();
         connect(probe.progressBar(), &QProgressBar::valueChanged, this, [&run](int v) { run.progress << v; });
-        probe.updateTARVIK(chosen);
+        ModalDriver confirming;
+        if (backup.isEmpty())
+            probe.updateTARVIK(chosen);
+        else
+            probe.restoreFrom(backup);
         run.after = instrument::current();
-        run.verdict = probe.label()->text() + '|' + probe.label2()->text() + '|' + probe.reason();
-        if (QLabel *line = w.findChild<QLabel *>("backupLabel"))
-            run.backupLine = line->isVisible() && line->text().startsWith("Backup saved to") ? line->toolTip() : QString();
+        run.written = instrument::slotsWritten();
+        run.verdict = probe.label()->text() + '|' + probe.label2()->text();
+        run.reason = probe.reason();
+        run.restoreOffered = probe.restoreButton()->isVisible();
         // Only the main window remains, with its verdict and Quit; no second update in one run.
         run.closedAsAfterWriting = probe.deviceHandle() == 0 && instrument::calls("TARVIKclose") == 1
             && !probe.sorting()->isVisible() && w.isVisible() && !probe.connectButton()->isVisible()
             && !probe.progressBar()->isVisible() && probe.quitButton()->isEnabled();
+        if (then)
+            then(probe);
         return run;
     }
 
     static void verifyVerdict(const Run &run, bool succeeded)
     {
         QVERIFY(run.closedAsAfterWriting);
-        QCOMPARE(run.verdict, QString(succeeded ? "Loading calibrations Ok.|Your Quillor TARVIK is up to date.|"
-                                                : "Loading calibrations failed|Please restart the application!|"));
+        QCOMPARE(run.verdict, QString(succeeded ? "Loading calibrations Ok.|Your Quillor TARVIK is up to date."
+                                                : "Loading calibrations failed|Please restart the application!"));
     }
 
     static void verifySlots(const Run &run, const standin::InstrumentState &before, int fromSlot)
@@ -104,7 +116,10 @@ private slots:
         QTest::addColumn<QStringList>("chosen");
         // Slots 9 onward, the slots after them empty; none when the set is refused and nothing written.
         QTest::addColumn<Blocks>("expected");
-        QTest::addColumn<QString>("backup"); // "blocks", "txt": the set is emptied, then restored from that backup
+        // "txt": the set is emptied, then chosen again from the text backup as the catalogue;
+        // "restore": the set is emptied, then the block backup is restored; "first format": the
+        // same from the backup as the program wrote it before, its blocks those of slots 9 on
+        QTest::addColumn<QString>("backup");
         const auto slotsOf = [](const standin::InstrumentState &state, std::initializer_list<int> slotNumbers) {
             Blocks blocks;
             for (int slot : slotNumbers)
@@ -135,11 +150,22 @@ private slots:
         QTest::newRow("a name nobody knows") << st << QStringList({"Daylight D65", "Phantom"}) << Blocks() << QString();
         QTest::newRow("29 calibrations") << st << QString("Daylight D65,").repeated(29).split(',', Qt::SkipEmptyParts)
                                          << Blocks() << QString();
-        st = instrument::make(Family::Both, 9, {"Dup", "Not a number", "Line\rBreak", "Dup", "Two\nLines"});
-        st.blocks[11].xCal[1] = std::nanf("");
-        QTest::newRow("NaN, line breaks and duplicate names restored from the backup")
-            << st << QStringList({"Dup", "Not a number", "Line\rBreak", "Dup", "Two\nLines"})
-            << slotsOf(st, {9, 10, 11, 12, 13, 14}) << "blocks";
+        const auto everySlot = [](const standin::InstrumentState &state) {
+            return Blocks(state.blocks.begin() + 9, state.blocks.end());
+        };
+        st = instrument::make(Family::Both, 12, {"Cam V1.0", "Cam V1.1", "Dup", "Dup", "Not a number", "Identity", "Trailing", "Line\rBreak", "Two\nLines"});
+        st.blocks[9] = standin::userCalibrationBlock("In slot nine", 9);
+        st.blocks[15].xCal[1] = std::nanf("");
+        st.blocks[16] = emptyCalibrationBlock();
+        standin::setBlockName(st.blocks[16], "Identity");
+        st.blocks[17].calName[15] = 'x'; // after the name's zero
+        QTest::newRow("restored: versions, duplicates, NaN, identity numbers, bytes after a name, slot 9")
+            << st << QStringList() << everySlot(st) << "restore";
+        st = instrument::make(Family::Rgbblu, 9, {"Base two", "Lab Bench A"});
+        st.blocks[10].basCalIndex = 2;
+        QTest::newRow("restored: base index 2 on an RGBBLU-only instrument") << st << QStringList() << everySlot(st) << "restore";
+        st = instrument::make(Family::Both, 9, {"Lab Bench A", "Lab Bench B"});
+        QTest::newRow("restored from a backup of the first format") << st << QStringList() << everySlot(st) << "first format";
         st = instrument::make(Family::Both, 9, {"Float A", "Float B"});
         st.blocks[10].yCal[1] = 0.106369294f; // needs nine digits
         st.blocks[11].zCal[2] = 1.0e-44f;     // subnormal
@@ -161,15 +187,24 @@ private slots:
         if (!expected.isEmpty() && instrument::sameBlock(expected.first(), emptyCalibrationBlock()))
             QTest::ignoreMessage(QtDebugMsg, "warning, did not find Ambient in TARVIK, filling 10'th slot with EMPTY matrix");
         Run run = update(state, choose(backup.isEmpty() ? chosen : QStringList()));
-        if (!backup.isEmpty()) {
-            QFile file(run.backupLine.section(' ', 3).chopped(6) + backup); // beside the ".blocks" named
+        const QString saved = run.reason.section(' ', 3);
+        if (backup == "txt") {
+            QFile file(saved.chopped(6) + backup); // beside the ".blocks" named
             QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(file.fileName()));
             catalogues::serve(m_server, file.readAll());
             run = update(run.after, choose(chosen));
+        } else if (backup == "restore") {
+            run = update(run.after, {}, {}, saved);
+        } else if (backup == "first format") {
+            QFile first(saved.section('-', 0, -4) + "-20200101-000000-000.blocks");
+            QVERIFY(first.open(QIODevice::WriteOnly));
+            first.write("TARVIK calibration blocks 1\n" + QByteArray(reinterpret_cast<const char *>(&state.blocks[9]), 3 * 64));
+            first.close();
+            run = update(run.after, {}, {}, first.fileName());
         }
         QCOMPARE(instrument::calls("TARVIKloaddevicecal") > 0, !expected.isEmpty());
         verifyVerdict(run, !expected.isEmpty());
-        QCOMPARE(run.backupLine.isEmpty(), expected.isEmpty());
+        QCOMPARE(run.reason.startsWith("Backup saved to "), !expected.isEmpty());
         QCOMPARE(run.progress.isEmpty() ? 0 : run.progress.last(), expected.isEmpty() ? 0 : 28);
         standin::InstrumentState wanted = state;
         for (int slot = 9; slot <= 37 && !expected.isEmpty(); ++slot)
@@ -192,29 +227,66 @@ private slots:
         QFETCH(int, slot);
         QFETCH(bool, corrupt);
         const standin::InstrumentState state = instrument::make(Family::Both, 9, {"Lab Bench A", "Lab Bench B", "Kept"});
+        Run restored; // by Restore at once, the instrument having recovered
         const Run run = update(state, choose({"Tungsten A", "Daylight D65", "Kept"}), [&](standin::InstrumentState &s) {
             if (corrupt)
                 s.faults.corruptWriteSlot = slot;
             else
                 s.faults.call = {standin::CallFunction::LoadDeviceCal, slot, 17, 0, 0};
+        }, {}, [&restored](DialogProbe &probe) {
+            standin::InstrumentState recovered = instrument::current();
+            recovered.faults = {};
+            instrument::install(recovered);
+            ModalDriver confirming;
+            QVERIFY(probe.restoreFrom(probe.lastBackup()));
+            restored.after = instrument::current();
         });
+        verifySlots(restored, state, 0);
         verifyVerdict(run, false);
-        for (int written : instrument::slotsWritten())
+        QVERIFY2(run.reason.startsWith("The calibrations from before are in the backup ") && run.restoreOffered, qPrintable(run.reason));
+        for (int written : run.written)
             QVERIFY2(written <= slot, "nothing is written after a failed write");
         verifySlots(run, state, slot + 1);
     }
 
+    void withoutABackupNothingIsWritten_data()
+    {
+        QTest::addColumn<QString>("where");
+        QTest::addColumn<QString>("reason"); // %1: the program's data folder
+        const QString notSaved = "Backup failed: nothing was written.|Please restart the application!|"
+                                 "Could not save the instrument's calibrations to %1/backups (";
+        QTest::newRow("data folder is a file") << "file" << notSaved + "the folder cannot be made).";
+        QTest::newRow("read-only folder") << "ro" << notSaved + "Read-only file system).";
+        QTest::newRow("full file system") << "full" << notSaved + "No space left on device).";
+        QTest::newRow("a backup of another serial") << "serial" << "Found Quillor TARVIK:|Serial: TRV-0042|"
+            "This backup is of the TARVIK TRV-9999, not of this TARVIK TRV-0042: nothing was written.";
+    }
+
     void withoutABackupNothingIsWritten()
     {
+        QFETCH(QString, where);
+        QFETCH(QString, reason);
         QTemporaryDir dir;
-        QFile blocker(dir.filePath("not-a-directory"));
-        QVERIFY(blocker.open(QIODevice::WriteOnly));
-        const auto restore = qScopeGuard([saved = qgetenv("XDG_DATA_HOME")] { qputenv("XDG_DATA_HOME", saved); });
-        qputenv("XDG_DATA_HOME", blocker.fileName().toUtf8());
+        const QString data = dir.filePath("data");
+        const auto restore = qScopeGuard([saved = qgetenv("XDG_DATA_HOME"), data] {
+            QProcess::execute("sh", {"-c", "! mountpoint -q \"$0\" || umount \"$0\"", data});
+            qputenv("XDG_DATA_HOME", saved);
+        });
+        qputenv("XDG_DATA_HOME", data.toUtf8());
+        if (where == "file")
+            QVERIFY(QFile(data).open(QIODevice::WriteOnly));
+        if ((where == "ro" || where == "full") && ::geteuid() != 0)
+            QSKIP("needs root to mount a small tmpfs");
+        const QString fill = where == "ro" ? "mount -o remount,ro \"$0\"" : "cat /dev/zero > \"$0/filler\" 2>/dev/null; true";
+        if (where == "ro" || where == "full")
+            QCOMPARE(QProcess::execute("sh", {"-c", "mkdir \"$0\" && mount -t tmpfs -o size=64k tmpfs \"$0\" && "
+                                                    "mkdir -p \"$0/$1/backups\" && " + fill, data, QCoreApplication::applicationName()}), 0);
         const standin::InstrumentState state = instrument::make();
-        const Run run = update(state, choose({"Daylight D65"}));
-        QVERIFY2(run.verdict.startsWith("Backup failed: nothing was written.|")
-                 && run.verdict.contains("|Could not save the instrument's calibrations to " + blocker.fileName()), qPrintable(run.verdict));
+        QString other;
+        if (where == "serial")
+            other = writeBackup(backupDirectory(), {"TRV-9999", QDateTime::currentDateTime(), {{9, state.blocks[9]}}}).path;
+        const Run run = update(state, choose({"Daylight D65"}), {}, other);
+        QCOMPARE(run.verdict + '|' + run.reason, reason.replace("%1", data + '/' + QCoreApplication::applicationName()));
         QCOMPARE(instrument::calls("TARVIKloaddevicecal"), 0);
         verifySlots(run, state, 0);
     }

@@ -3,9 +3,9 @@
 // done within its time ends the program with exit code 97, so a test sees the failure.
 //
 //   wait-window NAME                  a visible top-level widget with that object name
-//   expect-text WINDOW WIDGET TEXT... the label's or button's text now, or fail
+//   expect-text WINDOW WIDGET TEXT... the label's or button's text, waited for; a final * matches any end
 //   expect-hidden WINDOW WIDGET
-//   click WINDOW WIDGET               left click in the middle of a widget
+//   click WINDOW WIDGET               left click in the middle of a widget, once it is enabled
 //   click-row WINDOW TABLE ROW        left click on a table row (a number, or =NAME)
 //   double-click-row WINDOW TABLE ROW
 //   drag-row WINDOW TABLE FROM TO     press on row FROM, move row by row to row TO, release
@@ -128,9 +128,8 @@ private:
             return window(a.value(1)) != nullptr;
         if (cmd == "expect-text") {
             QWidget *w = widget<QWidget>(a.value(1), a.value(2));
-            if (!w || textOf(w) != rest3)
-                fail("text is \"" + (w ? textOf(w) : QString("<no widget>")) + "\"");
-            return true;
+            m_seen = w ? textOf(w) : QString("<no widget>");
+            return w && (rest3.endsWith('*') ? m_seen.startsWith(rest3.chopped(1)) : m_seen == rest3);
         }
         if (cmd == "expect-hidden") {
             QWidget *w = widget<QWidget>(a.value(1), a.value(2));
@@ -142,7 +141,8 @@ private:
             QWidget *w = widget<QWidget>(a.value(1), a.value(2));
             if (!w || !w->isEnabled())
                 return false;
-            QTest::mouseClick(w, Qt::LeftButton);
+            // Posted, so that a modal window it opens runs in the event loop, where later steps answer it.
+            QTimer::singleShot(0, w, [w] { QTest::mouseClick(w, Qt::LeftButton); });
             return true;
         }
         if (cmd == "click-row" || cmd == "double-click-row") {
@@ -226,14 +226,16 @@ private:
         if (done) {
             log(QString("ok %1 %2").arg(QDateTime::currentMSecsSinceEpoch()).arg(line));
             ++m_current;
+            m_seen.clear();
             m_stepClock.restart();
         } else if (m_stepClock.elapsed() > 30000) {
-            fail("timed out");
+            fail("timed out" + (m_seen.isNull() ? QString() : ", text is \"" + m_seen + '"'));
         }
     }
 
     QStringList m_steps;
     int m_current = 0;
+    QString m_seen; // what expect-text last found
     bool m_busy = false;
     QTimer m_timer;
     QElapsedTimer m_stepClock;

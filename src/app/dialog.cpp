@@ -4,6 +4,7 @@
 #include "sorting.h"
 
 #include <QCoreApplication>
+#include <QLockFile>
 #include <QMessageBox>
 
 dialog::dialog(QWidget *parent)
@@ -27,6 +28,8 @@ dialog::dialog(QWidget *parent)
     sortingDialog = new Sorting(nullptr);
     connect(sortingDialog, SIGNAL(exportItemsChanged(QList<std::pair<QString, QString> >)),
             this, SLOT(updateTARVIK(QList<std::pair<QString, QString> >)));
+    connect(sortingDialog, &Sorting::restoreRequested, this, &dialog::restoreCalibrations);
+    connect(ui->restoreButton, &QPushButton::clicked, this, &dialog::restoreCalibrations);
 
     downloadCalibrations();
 }

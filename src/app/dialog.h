@@ -14,12 +14,14 @@
 #include <QVector>
 
 #include <cstdint>
+#include <memory>
 #include <utility>
 
 namespace Ui {
 class dialog;
 }
 class FileDownloader;
+class QLockFile;
 class Sorting;
 
 // The main window. It owns everything one run works on: the open instrument,
@@ -47,6 +49,8 @@ public slots:
 private slots:
     void fileExit();
     void updateTARVIK(QList<std::pair<QString, QString> > chosen);
+    // Lets the user pick one of this instrument's backups and writes it back.
+    void restoreCalibrations();
     void slotFinishedDownload(QNetworkReply::NetworkError theErr);
 
 private:
@@ -59,10 +63,23 @@ private:
     // wrapped and selectable, so a long folder name is never cut; empty hides it.
     void showReason(const QString &reason);
 
+    void startWriting();
+    bool beginWriting(const QVector<CalibrationBlock> &held);
     void announceStep(int step, int progress);
     bool writeSlot(int slot, CalibrationBlock &block);
     void finishUpdate(bool succeeded);
-    void showWhereTheBackupWent();
+
+    QString serial() const { return QString::fromUtf8(serialNumber); }
+    bool lockInstrument();
+    bool restoreFrom(const QString &backupPath);
+    bool reopenInstrument();
+    QVector<CalibrationBlock> readHeldSlots(); // slots 9 to 37 as held now; empty when a read failed
+    // The main window with this reason, in front of the selection window.
+    void showInFront(const QString &reason);
+    void noticeUnfinishedUpdate();
+    // Shows the Restore button when this instrument has a backup.
+    void offerRestore();
+    QWidget *frontWindow();
 
     Ui::dialog *ui;
     std::int32_t deviceHandle = 0;
@@ -82,8 +99,11 @@ private:
 
     bool m_catalogueChosen = true;
     bool m_catalogueStored = true; // false when the fetched catalogue could not be written out
-    QVector<CalibrationBlock> m_slotsRead; // the non-empty blocks of slots 9 to 37, for the backup
+    bool m_restoreOnly = false; // the user chose Restore instead of a catalogue
+    QVector<CalibrationBlock> m_slotsRead; // slots 9 to 37 as read, for the backup
     QString m_lastBackup;
+    // Held from discovery until the program ends: one program per instrument.
+    std::unique_ptr<QLockFile> m_instrumentLock;
     // Holds tmpCalFile: made for this run alone and owner-only, so no other account can plant
     // or read the catalogue; removed with the window.
     QTemporaryDir m_runDirectory;

@@ -13,6 +13,7 @@
 #include <QMessageBox>
 #include <QNetworkRequest>
 #include <QPointer>
+#include <QPushButton>
 #include <QSplashScreen>
 #include <QUrl>
 
@@ -31,19 +32,26 @@ void showOnSplash(const QString &text)
     }
 }
 
-// Asks the user for a local catalogue until one is copied to target. False when the user cancelled.
-bool copyLocalCatalogue(QWidget *parent, const QString &target)
+enum class Fallback { LocalFile, Cancelled, Restore };
+
+// Asks the user for a local catalogue until one is copied to target, or for Restore, which
+// needs no catalogue.
+Fallback copyLocalCatalogue(QWidget *parent, const QString &target)
 {
-    QMessageBox::critical(parent, translated("Network error"),
-                          translated("Unable to download correction matrizes from the Internet, please select a Calibrations.txt file locally"),
-                          QMessageBox::Ok, QMessageBox::NoButton);
+    QMessageBox box(QMessageBox::Critical, translated("Network error"),
+                    translated("Unable to download correction matrizes from the Internet, please select a Calibrations.txt file locally"),
+                    QMessageBox::Ok, parent);
+    const QPushButton *restore = box.addButton(translated("Restore\u2026"), QMessageBox::ActionRole);
+    box.exec();
+    if (box.clickedButton() == restore)
+        return Fallback::Restore;
     for (;;) {
         const QString chosen = QFileDialog::getOpenFileName(parent, translated("Open File"), "/home");
         if (chosen.isEmpty())
-            return false;
+            return Fallback::Cancelled;
         QFile source(chosen);
         if (source.copy(target))
-            return true;
+            return Fallback::LocalFile;
         qDebug().nospace() << "Copying " << chosen << " to " << target << " failed: " << source.errorString();
         QMessageBox::warning(parent, translated("Cannot read file"),
                              translated("%1 cannot be used as the calibration catalogue. Please select another file.")
@@ -75,7 +83,9 @@ void dialog::downloadCalibrations()
     const QStringList names = fetched(base, false) ? catalogueFileNames(downloader->receivedData()) : QStringList();
     if (names.isEmpty()) {
         tmpCalFile.remove();
-        m_catalogueChosen = copyLocalCatalogue(this, tmpCalFile.fileName());
+        const Fallback chosen = copyLocalCatalogue(this, tmpCalFile.fileName());
+        m_catalogueChosen = chosen != Fallback::Cancelled;
+        m_restoreOnly = chosen == Fallback::Restore;
         return;
     }
 

@@ -1,7 +1,12 @@
 #include "dialog.h"
 #include "ui_dialog.h"
 
+#include "backup.h"
 #include "tarvikdll.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QLockFile>
 
 #include <cstring>
 
@@ -29,7 +34,8 @@ bool dialog::findTARVIK()
         return false;
     }
     if (opened < 0) {
-        ui->label->setText(tr("Error while connecting to Quillor TARVIK."));
+        ui->label->setText(opened == kTarvikInUse ? tr("The TARVIK is in use by another TARVIK Calibration Updater.")
+                                                  : tr("Error while connecting to Quillor TARVIK."));
         TARVIKclose(deviceHandle);
         deviceHandle = 0;
         return false;
@@ -46,14 +52,40 @@ bool dialog::findTARVIK()
     // The library promises a terminating zero; a serial without one is shown cut, not overread.
     serialNumber[sizeof serialNumber - 1] = '\0';
     ui->label_2->setText(tr("Serial: %1").arg(QString::fromUtf8(serialNumber)));
+    if (!lockInstrument()) {
+        ui->label->setText(tr("The TARVIK is in use by another TARVIK Calibration Updater."));
+        TARVIKclose(deviceHandle);
+        deviceHandle = 0;
+        return false;
+    }
 
     hide();
-    if (getCalInternal() != 0 || getCalFromFile() != 0) {
+    if (getCalInternal() != 0 || (!m_restoreOnly && getCalFromFile() != 0)) {
         TARVIKclose(deviceHandle);
         deviceHandle = 0;
         show();
+        offerRestore();
         return false;
     }
-    showSorting();
+    if (m_restoreOnly) {
+        showInFront(QString());
+        offerRestore();
+        QMetaObject::invokeMethod(this, &dialog::restoreCalibrations, Qt::QueuedConnection);
+    } else {
+        showSorting();
+    }
+    noticeUnfinishedUpdate();
     return true;
+}
+
+// Stale locks, of programs that died, are taken over. A folder that cannot hold a lock
+// leaves the instrument unguarded rather than unusable: the backup will say why it fails.
+bool dialog::lockInstrument()
+{
+    m_instrumentLock.reset(); // a retry of this program, for this or another instrument
+    const QString path = instrumentLockPath(serial());
+    QDir().mkpath(QFileInfo(path).path());
+    m_instrumentLock.reset(new QLockFile(path));
+    m_instrumentLock->setStaleLockTime(0);
+    return m_instrumentLock->tryLock(0) || m_instrumentLock->error() != QLockFile::LockFailedError;
 }

@@ -48,8 +48,7 @@ int dialog::getCalInternal()
         if (blockResult != 0)
             return blockResult;
 
-        if (!isEmptyBlock(workBlock) || isAmbient(workBlock))
-            m_slotsRead.append(workBlock);
+        m_slotsRead.append(workBlock);
         if (isAmbient(workBlock)) {
             const std::int32_t ambientResult = TARVIKretrievedevicecal(deviceHandle, slot, &ambientBlock);
             if (ambientResult != 0)

@@ -19,6 +19,8 @@ std::int32_t TARVIKclose(std::int32_t handle);
 
 // Result of TARVIKopen when no instrument is attached.
 constexpr std::int32_t kTarvikNotFound = -2;
+// Result of TARVIKopen while another process holds the instrument open.
+constexpr std::int32_t kTarvikInUse = -5;
 
 constexpr int kSerialNumberSize = 14;
 constexpr int kFirstFactorySlot = 0;

@@ -30,6 +30,8 @@ public:
 
 signals:
     void exportItemsChanged(QList<std::pair<QString, QString> >);
+    // The user asked to give the instrument back a saved set instead.
+    void restoreRequested();
 
 private slots:
     void slotMove();

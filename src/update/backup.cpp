@@ -1,10 +1,14 @@
 #include "backup.h"
 
 #include "calibrationrecord.h"
+#include "durablefile.h"
+#include "tarvikdll.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
 
 #include <QDir>
 #include <QRegularExpression>
-#include <QSaveFile>
 #include <QStandardPaths>
 
 #include <algorithm>
@@ -12,6 +16,9 @@
 #include <cstring>
 
 namespace {
+// A whole backup takes about 4 KiB; anything much larger is no backup of ours.
+constexpr qint64 maxBackupBytes = 1024 * 1024;
+
 QByteArray number(float value)
 {
     // Nine significant digits read back to the same float.
@@ -41,12 +48,53 @@ bool allFinite(const CalibrationBlock &b)
     return std::all_of(std::begin(numbers), std::end(numbers), [](float v) { return std::isfinite(v); });
 }
 
-constexpr char kBlockBackupHeader[] = "TARVIK calibration blocks 1\n";
+constexpr char kFirstHeader[] = "TARVIK calibration blocks 1\n";
+constexpr char kHeader[] = "TARVIK calibration backup 2";
+const QString kTimeFormat = QStringLiteral("yyyyMMdd-HHmmss-zzz");
 
-bool saveAtomically(const QString &path, const QByteArray &bytes)
+// The first format: a header, then the blocks of slots 9 on as raw bytes.
+BackupReading readFirstFormat(const QByteArray &bytes)
 {
-    QSaveFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
+    BackupReading reading;
+    const QByteArray payload = bytes.mid(int(sizeof kFirstHeader - 1));
+    const int count = int(payload.size() / int(sizeof(CalibrationBlock)));
+    for (int i = 0; i < count && kAmbientSlot + i <= kLastSlot; ++i) {
+        SavedSlot saved {kAmbientSlot + i, {}};
+        std::memcpy(&saved.block, payload.constData() + i * int(sizeof(CalibrationBlock)), sizeof(CalibrationBlock));
+        reading.backup.savedSlots.append(saved);
+    }
+    if (payload.size() % int(sizeof(CalibrationBlock)) != 0)
+        reading.failure = QStringLiteral("the last block is cut short");
+    else if (count > kLastSlot - kAmbientSlot + 1)
+        reading.failure = QStringLiteral("more blocks than slots 9 to 37");
+    return reading;
+}
+
+QString parseLine(const QList<QByteArray> &words, Backup &backup)
+{
+    const QByteArray key = words.value(0);
+    if (key == "serial" && words.size() <= 2 && backup.serial.isNull())
+    {
+        backup.serial = QString::fromUtf8(QByteArray::fromPercentEncoding(words.value(1)));
+        if (backup.serial.isNull()) // seen, though empty
+            backup.serial = QLatin1String("");
+    }
+    else if (key == "time" && words.size() == 2 && !backup.time.isValid())
+        backup.time = QDateTime::fromString(QString::fromLatin1(words[1]), Qt::ISODateWithMs);
+    else if (key == "slot" && words.size() == 3) {
+        bool number = false;
+        const int slot = words[1].toInt(&number);
+        const QByteArray block = QByteArray::fromHex(words[2]);
+        const int previous = backup.savedSlots.isEmpty() ? kAmbientSlot - 1 : backup.savedSlots.last().slot;
+        if (!number || slot <= previous || slot > kLastSlot || words[2].size() != 2 * int(sizeof(CalibrationBlock))
+            || block.size() != int(sizeof(CalibrationBlock)))
+            return QStringLiteral("slot line \"%1\" is not a slot 9 to 37 in order with 64 bytes").arg(QString::fromLatin1(words[1]));
+        SavedSlot saved {slot, {}};
+        std::memcpy(&saved.block, block.constData(), sizeof saved.block);
+        backup.savedSlots.append(saved);
+    } else
+        return QStringLiteral("unexpected line \"%1\"").arg(QString::fromLatin1(words.join(' ').left(40)));
+    return QString();
 }
 
 QString fileSafe(QString text)
@@ -72,29 +120,68 @@ QByteArray formatCalibrationFile(const QVector<CalibrationBlock> &blocks)
     return text;
 }
 
-QByteArray formatBlockBackup(const QVector<CalibrationBlock> &blocks)
+QByteArray formatBlockBackup(const Backup &backup)
 {
-    QByteArray bytes(kBlockBackupHeader);
-    bytes.append(reinterpret_cast<const char *>(blocks.constData()), int(blocks.size() * sizeof(CalibrationBlock)));
-    return bytes;
+    QByteArray bytes = QByteArray(kHeader) + '\n';
+    bytes += "serial " + backup.serial.toUtf8().toPercentEncoding() + '\n';
+    bytes += "time " + backup.time.toUTC().toString(Qt::ISODateWithMs).toLatin1() + '\n';
+    for (const SavedSlot &saved : backup.savedSlots) {
+        const QByteArray block(reinterpret_cast<const char *>(&saved.block), int(sizeof saved.block));
+        bytes += "slot " + QByteArray::number(saved.slot) + ' ' + block.toHex() + '\n';
+    }
+    return bytes + "end\n";
+}
+
+BackupReading readBackup(const QByteArray &bytes)
+{
+    if (bytes.startsWith(kFirstHeader))
+        return readFirstFormat(bytes);
+    BackupReading reading;
+    QList<QByteArray> lines = bytes.split('\n');
+    if (lines.value(0) != kHeader || !bytes.endsWith("\nend\n")) {
+        reading.failure = QStringLiteral("not a whole calibration backup");
+        return reading;
+    }
+    lines = lines.mid(1, lines.size() - 3); // between the header and "end"
+    for (const QByteArray &line : lines) {
+        reading.failure = parseLine(line.split(' '), reading.backup);
+        if (!reading.ok())
+            return reading;
+    }
+    if (reading.backup.serial.isNull() || !reading.backup.time.isValid())
+        reading.failure = QStringLiteral("the serial number or the time is missing");
+    return reading;
 }
 
 bool isBlockBackup(const QByteArray &bytes)
 {
-    return bytes.startsWith(kBlockBackupHeader);
+    return bytes.startsWith(kFirstHeader) || bytes.startsWith(QByteArray(kHeader) + '\n');
 }
 
 CalibrationFileContents readBlockBackup(const QByteArray &bytes)
 {
+    const BackupReading reading = readBackup(bytes);
     CalibrationFileContents contents;
-    const qsizetype header = qsizetype(sizeof kBlockBackupHeader - 1);
-    const std::size_t payload = std::size_t(bytes.size() > header ? bytes.size() - header : 0);
-    contents.blocks.resize(payload / sizeof(CalibrationBlock));
-    if (!contents.blocks.empty())
-        std::memcpy(contents.blocks.data(), bytes.constData() + header, contents.blocks.size() * sizeof(CalibrationBlock));
-    if (!isBlockBackup(bytes) || payload % sizeof(CalibrationBlock) != 0)
+    for (const SavedSlot &saved : reading.backup.savedSlots)
+        contents.blocks.push_back(saved.block);
+    if (!reading.ok())
         contents.result = CalibrationFileContents::Malformed;
     return contents;
+}
+
+QStringList backupNames(const Backup &backup)
+{
+    QStringList names;
+    for (const SavedSlot &saved : backup.savedSlots) {
+        if (!isEmptyBlock(saved.block))
+            names << calibrationName(saved.block);
+    }
+    return names;
+}
+
+QString backupTimeText(const QDateTime &time)
+{
+    return time.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
 }
 
 QString backupDirectory()
@@ -102,15 +189,54 @@ QString backupDirectory()
     return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QStringLiteral("/backups");
 }
 
-QString writeBackup(const QString &directory, const QString &serial, const QDateTime &when,
-                    const QVector<CalibrationBlock> &blocks)
+QString unfinishedUpdatePath(const QString &serial)
 {
-    if (!QDir().mkpath(directory))
-        return QString();
+    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + "/unfinished-" + fileSafe(serial);
+}
+
+QString instrumentLockPath(const QString &serial)
+{
+    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + "/TARVIK-" + fileSafe(serial) + ".lock";
+}
+
+QVector<BackupFile> backupsOf(const QString &directory, const QString &serial)
+{
+    const QString prefix = "TARVIK-" + fileSafe(serial) + '-';
+    QVector<BackupFile> found;
+    const QFileInfoList files = QDir(directory).entryInfoList({prefix + "*.blocks"}, QDir::Files);
+    for (const QFileInfo &info : files) {
+        QFile file(info.filePath());
+        if (!file.open(QIODevice::ReadOnly) || file.size() > maxBackupBytes)
+            continue;
+        const BackupReading reading = readBackup(file.readAll());
+        BackupFile entry {info.filePath(), reading.backup};
+        if (!entry.backup.time.isValid()) // the first format: the time is in the name
+            entry.backup.time = QDateTime::fromString(info.completeBaseName().mid(prefix.size()), kTimeFormat);
+        if (reading.ok())
+            found.append(entry);
+    }
+    std::sort(found.begin(), found.end(), [](const BackupFile &a, const BackupFile &b) {
+        return a.backup.time > b.backup.time;
+    });
+    return found;
+}
+
+SavedBackup writeBackup(const QString &directory, const Backup &backup)
+{
+    SavedBackup saved;
+    if (!QDir().mkpath(directory)) {
+        saved.failure = QCoreApplication::translate("dialog", "the folder cannot be made");
+        return saved;
+    }
     const QString base = directory + QStringLiteral("/TARVIK-%1-%2")
-                                         .arg(fileSafe(serial), when.toString(QStringLiteral("yyyyMMdd-HHmmss-zzz")));
-    if (!saveAtomically(base + ".txt", formatCalibrationFile(blocks))
-        || !saveAtomically(base + ".blocks", formatBlockBackup(blocks)))
-        return QString();
-    return base + ".blocks";
+                                         .arg(fileSafe(backup.serial), backup.time.toString(kTimeFormat));
+    QVector<CalibrationBlock> blocks;
+    for (const SavedSlot &slot : backup.savedSlots)
+        blocks << slot.block;
+    saved.failure = saveDurably(base + ".txt", formatCalibrationFile(blocks));
+    if (saved.failure.isEmpty())
+        saved.failure = saveDurably(base + ".blocks", formatBlockBackup(backup));
+    if (saved.failure.isEmpty())
+        saved.path = base + ".blocks";
+    return saved;
 }

@@ -9,24 +9,67 @@
 #include <QString>
 #include <QVector>
 
+struct SavedSlot
+{
+    int slot = 0;
+    CalibrationBlock block {};
+};
+
+// What an instrument held before it was written: its serial number, when it was read, and
+// every slot 9 to 37 with its 64 bytes exactly as read. A backup of the first format
+// records neither serial nor time; its blocks are slots 9 on, in order.
+struct Backup
+{
+    QString serial;
+    QDateTime time;
+    QVector<SavedSlot> savedSlots;
+};
+
+struct BackupReading
+{
+    Backup backup;
+    QString failure; // why the bytes are no backup, empty when they are one
+    bool ok() const { return failure.isEmpty(); }
+};
+
 // The blocks in the calibration text format the catalogue reader accepts, for reading by
 // people and other tools. Blocks with numbers the text cannot carry (NaN, infinities) are
 // left out, and line breaks in names become blanks; the block backup keeps them exactly.
 QByteArray formatCalibrationFile(const QVector<CalibrationBlock> &blocks);
 
-// The block backup: a header line, then the 64-byte blocks exactly as the instrument gave
-// them. Picked as the local catalogue, it brings the saved set back bit for bit.
-QByteArray formatBlockBackup(const QVector<CalibrationBlock> &blocks);
+// The block backup, one line per slot with its number and its bytes in hexadecimal.
+QByteArray formatBlockBackup(const Backup &backup);
+BackupReading readBackup(const QByteArray &bytes);
+// Either format, for the local catalogue fallback: its blocks, Malformed when it is damaged.
 bool isBlockBackup(const QByteArray &bytes);
-// A damaged block backup (a torn last block) reads as Malformed, with the whole blocks before it.
 CalibrationFileContents readBlockBackup(const QByteArray &bytes);
 
-// Where backups go: the user's application data directory.
-QString backupDirectory();
+// The names a backup holds, in slot order, its empty slots left out.
+QStringList backupNames(const Backup &backup);
+// A backup's time as the windows show it.
+QString backupTimeText(const QDateTime &time);
 
-// Writes the blocks to "<dir>/TARVIK-<serial>-<time>.txt" and ".blocks", each atomically.
-// Returns the block backup's path, or an empty string when either could not be written.
-QString writeBackup(const QString &directory, const QString &serial, const QDateTime &when,
-                    const QVector<CalibrationBlock> &blocks);
+// The application data folder and what the program keeps in it for each instrument.
+QString backupDirectory();
+QString unfinishedUpdatePath(const QString &serial);
+QString instrumentLockPath(const QString &serial);
+
+struct BackupFile
+{
+    QString path;
+    Backup backup;
+};
+
+// The backups in directory whose names are of this serial number, newest first.
+QVector<BackupFile> backupsOf(const QString &directory, const QString &serial);
+
+struct SavedBackup
+{
+    QString path;    // of the block backup
+    QString failure; // why it is not known to be on disk, empty when it is
+};
+
+// Writes "<dir>/TARVIK-<serial>-<time>.txt" and ".blocks", each known to be on disk.
+SavedBackup writeBackup(const QString &directory, const Backup &backup);
 
 #endif

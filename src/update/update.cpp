@@ -2,6 +2,8 @@
 #include "ui_dialog.h"
 
 #include "backup.h"
+#include "durablefile.h"
+#include "unfinishedupdate.h"
 #include "sorting.h"
 #include "tarvikdll.h"
 #include "writeplan.h"
@@ -11,16 +13,21 @@
 #include <QDebug>
 #include <QDir>
 #include <QFileInfo>
-#include <QLabel>
 
-void dialog::updateTARVIK(QList<std::pair<QString, QString> > chosen)
+void dialog::startWriting()
 {
     ui->pushButton->hide();
+    ui->restoreButton->hide();
+    showReason(QString());
     ui->progressBar->show();
     ui->label->setText(tr("Updating TARVIK..."));
     sortingDialog->hide();
     show();
+}
 
+void dialog::updateTARVIK(QList<std::pair<QString, QString> > chosen)
+{
+    startWriting();
     const WritePlan plan = planInstrumentWrite(chosen, ambientFound ? &ambientBlock : nullptr,
                                                catalogueCalibrations, instrumentCalibrations);
     if (!plan.isSound()) {
@@ -28,18 +35,8 @@ void dialog::updateTARVIK(QList<std::pair<QString, QString> > chosen)
         finishUpdate(false);
         return;
     }
-
-    m_lastBackup = writeBackup(backupDirectory(), QString::fromUtf8(serialNumber),
-                               QDateTime::currentDateTime(), m_slotsRead);
-    if (m_lastBackup.isEmpty()) {
-        qDebug() << "could not write a backup to" << backupDirectory() << "- nothing written to the instrument";
-        finishUpdate(false);
-        ui->label->setText(tr("Backup failed: nothing was written."));
-        showReason(tr("Could not save the instrument's calibrations to %1.")
-                       .arg(QDir::toNativeSeparators(backupDirectory())));
+    if (!beginWriting(m_slotsRead))
         return;
-    }
-    qDebug() << "Backup saved to" << m_lastBackup;
 
     // The ambient step comes first and shows 0 with an empty bar, so neither goes backwards.
     announceStep(0, 0);
@@ -55,6 +52,35 @@ void dialog::updateTARVIK(QList<std::pair<QString, QString> > chosen)
         succeeded = writeSlot(kFirstUserSlot + i, block);
     }
     finishUpdate(succeeded);
+}
+
+// Before the first write, what the instrument holds is known to be on disk, and so is the
+// note that an update of it began; otherwise nothing is written and the window says why.
+bool dialog::beginWriting(const QVector<CalibrationBlock> &held)
+{
+    Backup backup {serial(), QDateTime::currentDateTime(), {}};
+    for (int i = 0; i < held.size(); ++i)
+        backup.savedSlots.append({kAmbientSlot + i, held.at(i)});
+    const SavedBackup saved = writeBackup(backupDirectory(), backup);
+    QString folder = backupDirectory();
+    QString failure = saved.failure;
+    if (failure.isEmpty()) {
+        folder = QFileInfo(unfinishedUpdatePath(serial())).path();
+        failure = saveDurably(unfinishedUpdatePath(serial()),
+                              formatUnfinishedUpdate({QDateTime::currentDateTime(), saved.path, backup.time}));
+    }
+    if (!failure.isEmpty()) {
+        qDebug() << "could not save to" << folder << "-" << failure << "- nothing written to the instrument";
+        m_lastBackup.clear();
+        finishUpdate(false);
+        ui->label->setText(tr("Backup failed: nothing was written."));
+        showReason(tr("Could not save the instrument's calibrations to %1 (%2).")
+                       .arg(QDir::toNativeSeparators(folder), failure));
+        return false;
+    }
+    m_lastBackup = saved.path;
+    qDebug() << "Backup saved to" << m_lastBackup;
+    return true;
 }
 
 void dialog::announceStep(int step, int progress)
@@ -92,29 +118,17 @@ void dialog::finishUpdate(bool succeeded)
     ui->pushButton->hide();
     ui->progressBar->hide();
     ui->pushButton_2->setEnabled(true);
+    const QString backup = QDir::toNativeSeparators(m_lastBackup);
     if (succeeded) {
+        if (!QFile::remove(unfinishedUpdatePath(serial())))
+            qDebug() << "could not remove" << unfinishedUpdatePath(serial());
         ui->label->setText(tr("Loading calibrations Ok."));
         ui->label_2->setText(tr("Your Quillor TARVIK is up to date."));
-        showWhereTheBackupWent();
+        showReason(tr("Backup saved to %1").arg(backup));
     } else {
         ui->label->setText(tr("Loading calibrations failed"));
         ui->label_2->setText(tr("Please restart the application!"));
+        showReason(backup.isEmpty() ? QString() : tr("The calibrations from before are in the backup %1.").arg(backup));
+        offerRestore();
     }
-}
-
-// Two more lines between the labels and the buttons, so the user learns where the old set
-// went: the folder and the file, each shortened in the middle only when it must be.
-void dialog::showWhereTheBackupWent()
-{
-    auto *backupLine = new QLabel(this);
-    backupLine->setObjectName(QStringLiteral("backupLabel"));
-    backupLine->setGeometry(ui->label_2->x(), ui->progressBar->y(), ui->label_2->width(), 36);
-    const QFileInfo backup(m_lastBackup);
-    const QString folder = tr("Backup saved to %1").arg(QDir::toNativeSeparators(backup.path() + '/'));
-    const auto fitted = [backupLine](const QString &text) {
-        return backupLine->fontMetrics().elidedText(text, Qt::ElideMiddle, backupLine->width());
-    };
-    backupLine->setText(fitted(folder) + '\n' + fitted(backup.fileName()));
-    backupLine->setToolTip(tr("Backup saved to %1").arg(QDir::toNativeSeparators(m_lastBackup)));
-    backupLine->show();
 }

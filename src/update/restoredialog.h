@@ -1,0 +1,30 @@
+#ifndef RESTOREDIALOG_H
+#define RESTOREDIALOG_H
+
+#include "backup.h"
+
+#include <QDialog>
+#include <QVector>
+
+class QListWidget;
+
+// Lets the user pick one of an instrument's backups: newest first, each with its time and
+// the names it holds.
+class RestoreDialog : public QDialog
+{
+    Q_OBJECT
+
+public:
+    RestoreDialog(const QString &serial, const QVector<BackupFile> &backups, const QString &preferred,
+                  QWidget *parent = nullptr);
+
+    // The path of the backup picked, empty when the user cancelled or there was none.
+    static QString choose(QWidget *parent, const QString &serial, const QString &preferred);
+
+    QString chosenPath() const;
+
+private:
+    QListWidget *m_list;
+};
+
+#endif
