@@ -48,6 +48,7 @@ void dialog::slotShowAbout()
 
 void dialog::fileExit()
 {
+    m_quitRequested = true;
     QCoreApplication::quit();
 }
 

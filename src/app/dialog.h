@@ -34,6 +34,8 @@ public:
 
     // False when the user declined to pick a local catalogue: the program ends then.
     bool catalogueChosen() const { return m_catalogueChosen; }
+    // Quit was pressed before the event loop ran (while the instrument was read at start-up).
+    bool quitRequested() const { return m_quitRequested; }
 
 signals:
     void signalEndNetworkWait();
@@ -83,6 +85,8 @@ private:
     bool m_catalogueChosen = true;
     bool m_catalogueStored = true; // false when the fetched catalogue could not be written out
     QVector<CalibrationBlock> m_slotsRead; // the non-empty blocks of slots 9 to 37, for the backup
+    QVector<CalibrationBlock> m_heldSlots; // slots 9 to 37 as read, empty ones too, for the preview
+    bool m_quitRequested = false;
     QString m_lastBackup;
     // Holds tmpCalFile: made for this run alone and owner-only, so no other account can plant
     // or read the catalogue; removed with the window.

@@ -28,5 +28,7 @@ int main(int argc, char *argv[])
     splash.finish(&mainWindow);
     if (!mainWindow.findTARVIK())
         mainWindow.show();
+    if (mainWindow.quitRequested())
+        return 0; // before the event loop, where the toolkit's own quit would be lost
     return app.exec();
 }

@@ -15,6 +15,7 @@ bool dialog::findTARVIK()
     catalogueCalibrations.clear();
     addableCalibrations.clear();
     m_slotsRead.clear();
+    m_heldSlots.clear();
 
     // Without the whole catalogue nothing may be offered for writing.
     if (!m_catalogueStored) {
@@ -47,13 +48,25 @@ bool dialog::findTARVIK()
     serialNumber[sizeof serialNumber - 1] = '\0';
     ui->label_2->setText(tr("Serial: %1").arg(QString::fromUtf8(serialNumber)));
 
-    hide();
-    if (getCalInternal() != 0 || getCalFromFile() != 0) {
+    // Reading takes seconds on a slow instrument, so the window stays up with its progress.
+    // Connect goes meanwhile: the events let in between the slots must not start a second discovery.
+    ui->pushButton->hide();
+    const int writeMaximum = ui->progressBar->maximum();
+    ui->progressBar->setMaximum(kLastSlot - kAmbientSlot + 1);
+    ui->progressBar->show();
+    show();
+    const int readResult = getCalInternal();
+    ui->progressBar->hide();
+    ui->progressBar->setMaximum(writeMaximum);
+    ui->label->setText(tr("Found Quillor TARVIK:"));
+    ui->pushButton->show();
+    // A Quit pressed while reading ends the program once the reading is over, as during writing.
+    if (readResult != 0 || getCalFromFile() != 0 || m_quitRequested) {
         TARVIKclose(deviceHandle);
         deviceHandle = 0;
-        show();
         return false;
     }
+    hide();
     showSorting();
     return true;
 }

@@ -1,4 +1,5 @@
 #include "dialog.h"
+#include "ui_dialog.h"
 
 #include "sorting.h"
 #include "tarvikdll.h"
@@ -37,7 +38,11 @@ int dialog::getCalInternal()
         + (gbrledFound ? "G" : "");
     sortingDialog->setInstrumentLabel(tr("Found Quillor TARVIK: %1").arg(instrument));
 
+    const int slotCount = kLastSlot - kAmbientSlot + 1;
     for (int slot = kAmbientSlot; slot <= kLastSlot; ++slot) {
+        const int step = slot - kAmbientSlot + 1;
+        ui->label->setText(tr("Reading calibration %1 of %2…").arg(step).arg(slotCount));
+        ui->progressBar->setValue(step);
         QCoreApplication::processEvents(QEventLoop::AllEvents);
         const std::int32_t blockResult = TARVIKretrievedevicecal(deviceHandle, slot, &workBlock);
         const std::int32_t nameResult = TARVIKgetdevicecalname(deviceHandle, slot, name);
@@ -48,6 +53,7 @@ int dialog::getCalInternal()
         if (blockResult != 0)
             return blockResult;
 
+        m_heldSlots.append(workBlock);
         if (!isEmptyBlock(workBlock) || isAmbient(workBlock))
             m_slotsRead.append(workBlock);
         if (isAmbient(workBlock)) {
