@@ -4,8 +4,10 @@
 //
 //   wait-window NAME                  a visible top-level widget with that object name
 //   expect-text WINDOW WIDGET TEXT... the label's or button's text now, or fail
+//   wait-text WINDOW WIDGET TEXT...   the same, waiting for it
 //   expect-hidden WINDOW WIDGET
 //   click WINDOW WIDGET               left click in the middle of a widget
+//   click-opening-modal WINDOW WIDGET the same, for a button that opens a modal window
 //   click-row WINDOW TABLE ROW        left click on a table row (a number, or =NAME)
 //   double-click-row WINDOW TABLE ROW
 //   drag-row WINDOW TABLE FROM TO     press on row FROM, move row by row to row TO, release
@@ -126,8 +128,10 @@ private:
         const QString rest3 = a.mid(3).join(' ');
         if (cmd == "wait-window")
             return window(a.value(1)) != nullptr;
-        if (cmd == "expect-text") {
+        if (cmd == "expect-text" || cmd == "wait-text") {
             QWidget *w = widget<QWidget>(a.value(1), a.value(2));
+            if ((!w || textOf(w) != rest3) && cmd == "wait-text")
+                return false;
             if (!w || textOf(w) != rest3)
                 fail("text is \"" + (w ? textOf(w) : QString("<no widget>")) + "\"");
             return true;
@@ -138,11 +142,14 @@ private:
                 fail("not hidden");
             return true;
         }
-        if (cmd == "click") {
+        if (cmd == "click" || cmd == "click-opening-modal") {
             QWidget *w = widget<QWidget>(a.value(1), a.value(2));
             if (!w || !w->isEnabled())
                 return false;
-            QTest::mouseClick(w, Qt::LeftButton);
+            if (cmd == "click")
+                QTest::mouseClick(w, Qt::LeftButton);
+            else // after this step, so that the next steps run inside the modal window's loop
+                QTimer::singleShot(0, w, [w] { QTest::mouseClick(w, Qt::LeftButton); });
             return true;
         }
         if (cmd == "click-row" || cmd == "double-click-row") {

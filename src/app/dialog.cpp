@@ -30,6 +30,7 @@ dialog::dialog(QWidget *parent)
     sortingDialog = new Sorting(nullptr);
     connect(sortingDialog, SIGNAL(exportItemsChanged(QList<std::pair<QString, QString> >)),
             this, SLOT(updateTARVIK(QList<std::pair<QString, QString> >)));
+    sortingDialog->setConfirmation([this](const CalibrationPairList &chosen) { return confirmWrite(chosen); });
 
     downloadCalibrations();
 }

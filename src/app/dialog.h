@@ -21,6 +21,7 @@ class dialog;
 }
 class FileDownloader;
 class Sorting;
+struct WritePlan;
 
 // The main window. It owns everything one run works on: the open instrument,
 // the calibration lists, the temporary catalogue file and the selection window.
@@ -61,6 +62,9 @@ private:
     // wrapped and selectable, so a long folder name is never cut; empty hides it.
     void showReason(const QString &reason);
 
+    WritePlan writePlan(const CalibrationPairList &chosen) const;
+    // Shows what the update will write; true when the user chose to write it.
+    bool confirmWrite(const CalibrationPairList &chosen);
     void announceStep(int step, int progress);
     bool writeSlot(int slot, CalibrationBlock &block);
     void finishUpdate(bool succeeded);

@@ -21,8 +21,7 @@ void dialog::updateTARVIK(QList<std::pair<QString, QString> > chosen)
     sortingDialog->hide();
     show();
 
-    const WritePlan plan = planInstrumentWrite(chosen, ambientFound ? &ambientBlock : nullptr,
-                                               catalogueCalibrations, instrumentCalibrations);
+    const WritePlan plan = writePlan(chosen);
     if (!plan.isSound()) {
         qDebug() << "nothing written to the instrument:" << plan.refusal;
         finishUpdate(false);
