@@ -65,7 +65,7 @@ private:
     WritePlan writePlan(const CalibrationPairList &chosen) const;
     // Shows what the update will write; true when the user chose to write it.
     bool confirmWrite(const CalibrationPairList &chosen);
-    void announceStep(int step, int progress);
+    void announceStep(const QString &text, int progress);
     bool writeSlot(int slot, CalibrationBlock &block);
     void finishUpdate(bool succeeded);
     void showWhereTheBackupWent();

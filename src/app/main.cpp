@@ -17,6 +17,7 @@ int main(int argc, char *argv[])
     const QString localeName = QLocale::system().name();
     QLocale::setDefault(QLocale(languageCode(localeName)));
     installTranslation(app, resources, localeName);
+    installToolkitTranslation(app, localeName);
 
     QSplashScreen splash(QPixmap(resources + "/splash.png"));
     splash.show();

@@ -340,7 +340,7 @@ bool Sorting::canAddToCurrent() const
 
 void Sorting::showSourceCount()
 {
-    ui->label->setText(tr("%1 available calibrations").arg(ui->export_source_TWG->rowCount()));
+    ui->label->setText(tr("%n available calibrations", nullptr, ui->export_source_TWG->rowCount()));
 }
 
 // A set larger than the instrument's user slots can arrive from the instrument
@@ -351,11 +351,10 @@ void Sorting::showCurrentCount()
     // The warning is twice as long as the usual line; wrapping it keeps the window's width.
     ui->label_2->setWordWrap(n > kUserSlotCount);
     if (n > kUserSlotCount)
-        ui->label_2->setText(tr("%1 calibrations in TARVIK, %2 too many: remove %2 before updating")
-                                 .arg(n)
-                                 .arg(n - kUserSlotCount));
+        ui->label_2->setText(
+            tr("%1 calibrations in TARVIK, %n too many: remove %n before updating", nullptr, n - kUserSlotCount).arg(n));
     else
-        ui->label_2->setText(tr("%1 calibrations in TARVIK, %2 free").arg(n).arg(kUserSlotCount - n));
+        ui->label_2->setText(tr("%n calibrations in TARVIK, %1 free", nullptr, n).arg(kUserSlotCount - n));
     ui->export_add_PBN->setEnabled(canAddToCurrent());
     ui->pushButton->setEnabled(n <= kUserSlotCount);
 }

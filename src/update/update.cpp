@@ -40,8 +40,8 @@ void dialog::updateTARVIK(QList<std::pair<QString, QString> > chosen)
     }
     qDebug() << "Backup saved to" << m_lastBackup;
 
-    // The ambient step comes first and shows 0 with an empty bar, so neither goes backwards.
-    announceStep(0, 0);
+    // The ambient step comes first with an empty bar, so the bar never goes backwards.
+    announceStep(tr("Updating the ambient calibration."), 0);
     CalibrationBlock ambient = plan.blocks.first();
     bool succeeded = writeSlot(kAmbientSlot, ambient);
     if (!ambientFound)
@@ -49,16 +49,16 @@ void dialog::updateTARVIK(QList<std::pair<QString, QString> > chosen)
 
     // After any failed write nothing more is written: the user's set is never half replaced in silence.
     for (int i = 0; succeeded && i < kUserSlotCount; ++i) {
-        announceStep(i, i + 1);
+        announceStep(tr("Updating calibration %1.").arg(i), i + 1);
         CalibrationBlock block = plan.blocks.at(1 + i);
         succeeded = writeSlot(kFirstUserSlot + i, block);
     }
     finishUpdate(succeeded);
 }
 
-void dialog::announceStep(int step, int progress)
+void dialog::announceStep(const QString &text, int progress)
 {
-    ui->label->setText(tr("Updating calibration %1.").arg(step));
+    ui->label->setText(text);
     ui->progressBar->setValue(progress);
     QCoreApplication::processEvents(QEventLoop::AllEvents);
 }
