@@ -292,7 +292,7 @@ void Sorting::moveCurrentRow(QTableWidget *from)
 {
     if (from->currentRow() < 0)
         return;
-    from->selectRow(from->currentRow());
+    from->setCurrentCell(from->currentRow(), 0, QItemSelectionModel::ClearAndSelect);
     if (from == ui->export_source_TWG)
         moveToCurrent(ui->export_source_TWG, ui->export_current_TWG);
     else
