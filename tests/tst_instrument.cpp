@@ -11,6 +11,27 @@
 using standin::Family;
 Q_DECLARE_METATYPE(standin::Faults)
 
+// What the main window says each time the program lets events run while it reads, with Connect
+// hidden; a posted event is delivered once per turn, and this one posts the next until the selection is up.
+class ReadingWatch : public QObject
+{
+public:
+    explicit ReadingWatch(DialogProbe &probe) : m_probe(probe) { QCoreApplication::postEvent(this, new QEvent(QEvent::User)); }
+    QStringList seen;
+
+private:
+    bool event(QEvent *e) override
+    {
+        const QString text = m_probe.label()->text();
+        if (m_probe.label()->isVisible() && !m_probe.connectButton()->isVisible() && seen.value(seen.size() - 1) != text)
+            seen << text;
+        if (!m_probe.sorting()->isVisible())
+            QCoreApplication::postEvent(this, new QEvent(QEvent::User));
+        return QObject::event(e);
+    }
+    DialogProbe &m_probe;
+};
+
 // The instrument side of a run: what discovery and reading show, and every library call of a
 // whole update made to fail once.
 class TestInstrument : public QObject
@@ -119,9 +140,15 @@ private slots:
             instrument::install(first);
             QTest::mouseClick(probe.connectButton(), Qt::LeftButton);
         }
+        state.delayMs = 1; // slow, as a real instrument is
         instrument::install(state);
+        ReadingWatch reading(probe);
         QTest::mouseClick(probe.connectButton(), Qt::LeftButton);
-        QVERIFY(probe.sorting()->isVisible());
+        QVERIFY(probe.sorting()->isVisible() && !w.isVisible());
+        QStringList steps;
+        for (int slot = 1; slot <= 29; ++slot)
+            steps << QString("Reading calibration %1 of 29…").arg(slot);
+        QCOMPARE(reading.seen, steps);
         QCOMPARE(probe.sorting()->findChild<QLabel *>("label_3")->text(), "Found Quillor TARVIK: ABCDEFGHIJKLM" + line);
         QStringList names = probe.ambientFound() ? QStringList("ambient " + QString::number(probe.ambientBlock().absIntensityCal))
                                                  : QStringList();

@@ -101,6 +101,28 @@ private slots:
         QCOMPARE(win.update->isEnabled(), after - 1 <= 28);
     }
 
+    void countsTakeTheLanguagesPluralForms_data()
+    {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<int>("count"); // available and held alike
+        QTest::addColumn<QString>("lines");
+        QTest::newRow("English, one") << "en" << 1 << "1 available calibration|1 calibration in TARVIK, 27 free";
+        QTest::newRow("English, two") << "en" << 2 << "2 available calibrations|2 calibrations in TARVIK, 26 free";
+        QTest::newRow("German, one") << "de" << 1 << "1 verfügbare Kalibrierung|1 Kalibrierung im TARVIK, 27 frei";
+        QTest::newRow("German, two") << "de" << 2 << "2 verfügbare Kalibrierungen|2 Kalibrierungen im TARVIK, 26 frei";
+    }
+    void countsTakeTheLanguagesPluralForms()
+    {
+        QFETCH(QString, language);
+        QFETCH(int, count);
+        QFETCH(QString, lines);
+        QTranslator translation; // the program's own file, as start-up installs it
+        QVERIFY(translation.load(QFileInfo(qEnvironmentVariable("TARVIK_UPDATER")).path() + "/Resources/trans_" + language + ".qm"));
+        QCoreApplication::installTranslator(&translation);
+        Window win(calibrations("Spare", count), calibrations("Held", count));
+        QCOMPARE(win.sourceCount->text() + '|' + win.currentCount->text(), lines);
+    }
+
     // The available table shows its calibrations in name order, whatever order they came in and
     // however they got there; of names that compare as equal the one put in last comes first.
     void availableCalibrationsStayInNameOrder_data()
