@@ -11,25 +11,21 @@
 using standin::Family;
 Q_DECLARE_METATYPE(standin::Faults)
 
-// What the main window says each time the program lets events run while it reads, with Connect
-// hidden; a posted event is delivered once per turn, and this one posts the next until the selection is up.
-class ReadingWatch : public QObject
+// Notes what the main window says while it reads with Connect hidden: a posted event is delivered
+// once per turn of the event loop, and this one posts the next until the selection window is up.
+struct ReadingWatch : QObject
 {
-public:
-    explicit ReadingWatch(DialogProbe &probe) : m_probe(probe) { QCoreApplication::postEvent(this, new QEvent(QEvent::User)); }
-    QStringList seen;
-
-private:
+    explicit ReadingWatch(DialogProbe &p) : probe(p) { QCoreApplication::postEvent(this, new QEvent(QEvent::User)); }
     bool event(QEvent *e) override
     {
-        const QString text = m_probe.label()->text();
-        if (m_probe.label()->isVisible() && !m_probe.connectButton()->isVisible() && seen.value(seen.size() - 1) != text)
-            seen << text;
-        if (!m_probe.sorting()->isVisible())
+        if (probe.label()->isVisible() && !probe.connectButton()->isVisible() && seen.value(seen.size() - 1) != probe.label()->text())
+            seen << probe.label()->text();
+        if (!probe.sorting()->isVisible())
             QCoreApplication::postEvent(this, new QEvent(QEvent::User));
         return QObject::event(e);
     }
-    DialogProbe &m_probe;
+    DialogProbe &probe;
+    QStringList seen;
 };
 
 // The instrument side of a run: what discovery and reading show, and every library call of a
