@@ -13,14 +13,13 @@
 
 // Answers the modal windows the catalogue retrieval raises while a window is being
 // constructed, and records each one it met: "message <title>: <text>", "file <caption>".
-// A message box is answered with `answer`; each file dialog is given the next of filesToChoose,
+// A message box is answered with its escape button (Ok where that is its only one); each file dialog is given the next of filesToChoose,
 // or rejected when none is left; any other modal window is handed to `other`.
 class ModalDriver
 {
 public:
-    explicit ModalDriver(const QStringList &filesToChoose = QStringList(), QMessageBox::StandardButton answer = QMessageBox::Ok,
-                         std::function<void(QWidget *)> other = {})
-        : m_files(filesToChoose), m_answer(answer), m_other(std::move(other))
+    explicit ModalDriver(const QStringList &filesToChoose = QStringList(), std::function<void(QWidget *)> other = {})
+        : m_files(filesToChoose), m_other(std::move(other))
     {
         QObject::connect(&m_timer, &QTimer::timeout, [this] { answerActiveModal(); });
         m_timer.start(20);
@@ -36,7 +35,7 @@ private:
             return;
         if (auto *box = qobject_cast<QMessageBox *>(modal)) {
             m_seen << "message " + box->windowTitle() + ": " + box->text();
-            QTest::mouseClick(box->button(m_answer), Qt::LeftButton);
+            QTest::mouseClick(box->escapeButton(), Qt::LeftButton);
         } else if (auto *chooser = qobject_cast<QFileDialog *>(modal)) {
             m_seen << "file " + chooser->windowTitle();
             if (m_files.isEmpty())
@@ -50,7 +49,6 @@ private:
     }
 
     QStringList m_files;
-    QMessageBox::StandardButton m_answer;
     std::function<void(QWidget *)> m_other;
     QStringList m_seen;
     QTimer m_timer;

@@ -141,10 +141,8 @@ private slots:
         ReadingWatch reading(probe);
         QTest::mouseClick(probe.connectButton(), Qt::LeftButton);
         QVERIFY(probe.sorting()->isVisible() && !w.isVisible());
-        QStringList steps;
-        for (int slot = 1; slot <= 29; ++slot)
-            steps << QString("Reading calibration %1 of 29…").arg(slot);
-        QCOMPARE(reading.seen, steps);
+        for (int step = 1; step <= 29 || step <= reading.seen.size(); ++step)
+            QCOMPARE(reading.seen.value(step - 1), QString("Reading calibration %1 of 29…").arg(step));
         QCOMPARE(probe.sorting()->findChild<QLabel *>("label_3")->text(), "Found Quillor TARVIK: ABCDEFGHIJKLM" + line);
         QStringList names = probe.ambientFound() ? QStringList("ambient " + QString::number(probe.ambientBlock().absIntensityCal))
                                                  : QStringList();

@@ -20,7 +20,7 @@ private slots:
         script.write("wait-window Sorting\nclick-row Sorting export_source_TWG =Tungsten A\nclick Sorting export_add_PBN\n"
                      "double-click-row Sorting export_source_TWG =Studio Flash\n"
                      "click-row Sorting export_current_TWG =Lab Bench B\nclick Sorting export_del_PBN\n"
-                     "drag-row Sorting export_current_TWG 2 0\nclick-opening-modal Sorting pushButton\n"
+                     "drag-row Sorting export_current_TWG 2 0\nclick Sorting pushButton\n"
                      "wait-window WritePreview\nclick WritePreview writeButton\n"
                      "wait-text dialog label Loading calibrations Ok.\nclick dialog pushButton_2\n");
         script.flush();

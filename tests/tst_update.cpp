@@ -197,7 +197,7 @@ private slots:
         DialogProbe probe(w);
         QVERIFY(probe.findTARVIK() && QTest::qWaitForWindowActive(probe.sorting()));
         QStringList preview;
-        ModalDriver driver({}, QMessageBox::No, [&](QWidget *window) {
+        ModalDriver driver({}, [&](QWidget *window) {
             const auto *table = window->findChild<QTableWidget *>("previewTable");
             for (int row = 0; row < table->rowCount(); ++row)
                 preview << table->item(row, 0)->text() + ' ' + table->item(row, 1)->text() + ": " + table->item(row, 2)->text();

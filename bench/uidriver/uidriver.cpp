@@ -7,7 +7,6 @@
 //   wait-text WINDOW WIDGET TEXT...   the same, waiting for it
 //   expect-hidden WINDOW WIDGET
 //   click WINDOW WIDGET               left click in the middle of a widget
-//   click-opening-modal WINDOW WIDGET the same, for a button that opens a modal window
 //   click-row WINDOW TABLE ROW        left click on a table row (a number, or =NAME)
 //   double-click-row WINDOW TABLE ROW
 //   drag-row WINDOW TABLE FROM TO     press on row FROM, move row by row to row TO, release
@@ -142,14 +141,12 @@ private:
                 fail("not hidden");
             return true;
         }
-        if (cmd == "click" || cmd == "click-opening-modal") {
+        if (cmd == "click") {
             QWidget *w = widget<QWidget>(a.value(1), a.value(2));
             if (!w || !w->isEnabled())
                 return false;
-            if (cmd == "click")
-                QTest::mouseClick(w, Qt::LeftButton);
-            else // after this step, so that the next steps run inside the modal window's loop
-                QTimer::singleShot(0, w, [w] { QTest::mouseClick(w, Qt::LeftButton); });
+            // Lands after this step and before the next, so that a modal window it opens runs the next steps.
+            QTimer::singleShot(0, w, [w] { QTest::mouseClick(w, Qt::LeftButton); });
             return true;
         }
         if (cmd == "click-row" || cmd == "double-click-row") {
