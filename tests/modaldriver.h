@@ -13,7 +13,7 @@
 
 // Answers the modal windows the catalogue retrieval raises while a window is being
 // constructed, and records each one it met: "message <title>: <text>", "file <caption>".
-// A message box is answered with its escape button (Ok where that is its only one); each file dialog is given the next of filesToChoose,
+// A message box is answered No where it asks, else confirmed with Ok; each file dialog is given the next of filesToChoose,
 // or rejected when none is left; any other modal window is handed to `other`.
 class ModalDriver
 {
@@ -35,7 +35,7 @@ private:
             return;
         if (auto *box = qobject_cast<QMessageBox *>(modal)) {
             m_seen << "message " + box->windowTitle() + ": " + box->text();
-            QTest::mouseClick(box->escapeButton(), Qt::LeftButton);
+            QTest::mouseClick(box->button(box->button(QMessageBox::No) ? QMessageBox::No : QMessageBox::Ok), Qt::LeftButton);
         } else if (auto *chooser = qobject_cast<QFileDialog *>(modal)) {
             m_seen << "file " + chooser->windowTitle();
             if (m_files.isEmpty())
