@@ -25,7 +25,7 @@ struct ReadingWatch : QObject
         return QObject::event(e);
     }
     DialogProbe &probe;
-    QStringList seen;
+    QStringList seen; // each text once, in the order shown
 };
 
 // The instrument side of a run: what discovery and reading show, and every library call of a

@@ -115,8 +115,8 @@ private slots:
         QFETCH(int, count);
         QFETCH(QString, lines);
         QTranslator translation; // the program's own file for the row's language, as start-up installs it
-        const QString language = QString(QTest::currentDataTag()).left(2);
-        QVERIFY(translation.load(QFileInfo(qEnvironmentVariable("TARVIK_UPDATER")).path() + "/Resources/trans_" + language + ".qm"));
+        QVERIFY(translation.load(QFileInfo(qEnvironmentVariable("TARVIK_UPDATER")).path() + "/Resources/trans_"
+                                 + QString(QTest::currentDataTag()).left(2) + ".qm"));
         QCoreApplication::installTranslator(&translation);
         Window win(calibrations("Spare", count), calibrations("Held", count));
         QCOMPARE(win.sourceCount->text() + '|' + win.currentCount->text(), lines);
