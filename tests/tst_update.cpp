@@ -214,10 +214,9 @@ private slots:
         for (int slot = 9; slot <= 13; ++slot)
             names << QString::fromStdString(standin::blockName(instrument::current().blocks[slot]));
         QCOMPARE(names, held);
-        // After Back the window is still up, and Escape asked before dropping the arrangement; after Write it is gone.
-        QCOMPARE(driver.seen() << (probe.sorting()->isVisible() ? "shown" : "hidden"), answer == "Escape"
-                 ? QStringList({"message Quillor TARVIK Calibration Updater: Discard the arranged calibrations and quit?", "shown"})
-                 : QStringList("hidden"));
+        // After Back the arrangement is as it was, and Escape asked before dropping it.
+        QCOMPARE(probe.sorting()->isVisible(), answer == "Escape");
+        QCOMPARE(driver.seen(), answer == "Escape" ? QStringList("message Quillor TARVIK Calibration Updater: Discard the arranged calibrations and quit?") : QStringList());
     }
 
     void aFailedWriteStopsTheUpdate_data()
