@@ -114,7 +114,7 @@ void moveRow(QTableWidget *table, int from, int to)
         table->setItem(from, column, displaced);
         table->setItem(to, column, moved);
     }
-    table->setCurrentCell(to, 0, QItemSelectionModel::SelectCurrent);
+    table->setCurrentCell(to, 0, QItemSelectionModel::ClearAndSelect);
 }
 
 } // namespace

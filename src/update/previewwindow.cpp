@@ -67,7 +67,9 @@ WritePreview::WritePreview(const QVector<PreviewRow> &rows, QWidget *parent)
         const PreviewRow &row = rows.at(i);
         table->setItem(i, 0, new QTableWidgetItem(QString::number(row.slot)));
         table->setItem(i, 1, new QTableWidgetItem(row.name));
-        table->setItem(i, 2, new QTableWidgetItem(changeText(row)));
+        auto *change = new QTableWidgetItem(changeText(row));
+        change->setToolTip(change->text()); // in full where the column cuts it
+        table->setItem(i, 2, change);
     }
     table->resizeColumnsToContents();
     layout->addWidget(table);
@@ -83,5 +85,5 @@ WritePreview::WritePreview(const QVector<PreviewRow> &rows, QWidget *parent)
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     layout->addWidget(buttons);
-    resize(560, 520);
+    resize(720, 520); // wide enough for a replacement's numbers before and after
 }
