@@ -52,7 +52,7 @@ bool dialog::findTARVIK()
     // Connect goes meanwhile: the events let in between the slots must not start a second discovery.
     ui->pushButton->hide();
     const int writeMaximum = ui->progressBar->maximum();
-    ui->progressBar->setMaximum(kLastSlot - kAmbientSlot + 1);
+    ui->progressBar->setMaximum(kReadSlotCount);
     ui->progressBar->show();
     show();
     const int readResult = getCalInternal();

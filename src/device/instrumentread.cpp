@@ -38,10 +38,9 @@ int dialog::getCalInternal()
         + (gbrledFound ? "G" : "");
     sortingDialog->setInstrumentLabel(tr("Found Quillor TARVIK: %1").arg(instrument));
 
-    const int slotCount = kLastSlot - kAmbientSlot + 1;
     for (int slot = kAmbientSlot; slot <= kLastSlot; ++slot) {
         const int step = slot - kAmbientSlot + 1;
-        ui->label->setText(tr("Reading calibration %1 of %2…").arg(step).arg(slotCount));
+        ui->label->setText(tr("Reading calibration %1 of %2…").arg(step).arg(kReadSlotCount));
         ui->progressBar->setValue(step);
         QCoreApplication::processEvents(QEventLoop::AllEvents);
         const std::int32_t blockResult = TARVIKretrievedevicecal(deviceHandle, slot, &workBlock);
