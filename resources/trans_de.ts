@@ -4,6 +4,10 @@
 <context>
     <name>Sorting</name>
     <message>
+        <source>Restore a backup of this TARVIK</source>
+        <translation>Eine Sicherung dieses TARVIK wiederherstellen</translation>
+    </message>
+    <message>
         <source>Quillor TARVIK Calibration Updater</source>
         <translation>Quillor TARVIK Kalibrierungs-Updater</translation>
     </message>
@@ -20,20 +24,53 @@
         <translation>Eintrag</translation>
     </message>
     <message>
-        <source>Update</source>
-        <translation>Aktualisieren</translation>
+        <source>&amp;Update</source>
+        <translation>&amp;Aktualisieren</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n available calibrations</source>
+        <translation>
+            <numerusform>%n verfügbare Kalibrierung</numerusform>
+            <numerusform>%n verfügbare Kalibrierungen</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 calibrations in TARVIK, %n too many: remove %n before updating</source>
+        <translation>
+            <numerusform>%1 Kalibrierungen im TARVIK, %n zu viel: entfernen Sie %n vor dem Aktualisieren</numerusform>
+            <numerusform>%1 Kalibrierungen im TARVIK, %n zu viele: entfernen Sie %n vor dem Aktualisieren</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n calibrations in TARVIK, %1 free</source>
+        <translation>
+            <numerusform>%n Kalibrierung im TARVIK, %1 frei</numerusform>
+            <numerusform>%n Kalibrierungen im TARVIK, %1 frei</numerusform>
+        </translation>
     </message>
     <message>
-        <source>%1 available calibrations</source>
-        <translation>%1 verfügbare Kalibrierungen</translation>
+        <source>Available calibrations</source>
+        <translation>Verfügbare Kalibrierungen</translation>
     </message>
     <message>
-        <source>%1 calibrations in TARVIK, %2 too many: remove %2 before updating</source>
-        <translation>%1 Kalibrierungen im TARVIK, %2 zu viele: entfernen Sie %2 vor dem Aktualisieren</translation>
+        <source>Calibrations in TARVIK</source>
+        <translation>Kalibrierungen im TARVIK</translation>
     </message>
     <message>
-        <source>%1 calibrations in TARVIK, %2 free</source>
-        <translation>%1 Kalibrierungen im TARVIK, %2 frei</translation>
+        <source>Add to TARVIK</source>
+        <translation>Zum TARVIK hinzufügen</translation>
+    </message>
+    <message>
+        <source>Remove from TARVIK</source>
+        <translation>Aus dem TARVIK entfernen</translation>
+    </message>
+    <message>
+        <source>Update TARVIK</source>
+        <translation>TARVIK aktualisieren</translation>
+    </message>
+    <message>
+        <source>Discard the arranged calibrations and quit?</source>
+        <translation>Die zusammengestellten Kalibrierungen verwerfen und beenden?</translation>
     </message>
     <message>
         <source>Restore…</source>
@@ -160,7 +197,7 @@
     </message>
     <message>
         <source>The TARVIK is in use by another TARVIK Calibration Updater.</source>
-        <translation>Das TARVIK wird von einem anderen TARVIK Kalibrierungs-Updater benutzt.</translation>
+        <translation>Der TARVIK wird von einem anderen TARVIK Kalibrierungs-Updater benutzt.</translation>
     </message>
     <message>
         <source>Could not save the instrument&apos;s calibrations to %1 (%2).</source>
@@ -192,7 +229,7 @@
     </message>
     <message>
         <source>Every calibration of the TARVIK %1 in slots 9 to 37 will be replaced by the backup of %2: %3. What the TARVIK holds now is backed up first.</source>
-        <translation>Alle Kalibrierungen des TARVIK %1 in den Plätzen 9 bis 37 werden durch die Sicherung vom %2 ersetzt: %3. Was das TARVIK jetzt enthält, wird vorher gesichert.</translation>
+        <translation>Alle Kalibrierungen des TARVIK %1 in den Plätzen 9 bis 37 werden durch die Sicherung vom %2 ersetzt: %3. Was der TARVIK jetzt enthält, wird vorher gesichert.</translation>
     </message>
     <message>
         <source>Restore</source>
@@ -208,7 +245,7 @@
     </message>
     <message>
         <source>The TARVIK attached now is %1, not %2: nothing was written.</source>
-        <translation>Angeschlossen ist jetzt das TARVIK %1, nicht %2: nichts wurde geschrieben.</translation>
+        <translation>Angeschlossen ist jetzt der TARVIK %1, nicht %2: nichts wurde geschrieben.</translation>
     </message>
     <message>
         <source>This backup is of the TARVIK %1, not of this TARVIK %2: nothing was written.</source>
@@ -229,6 +266,90 @@
     <message>
         <source>(no calibrations)</source>
         <translation>(keine Kalibrierungen)</translation>
+    </message>
+    <message>
+        <source>Restoring slot %1.</source>
+        <translation>Platz %1 wird wiederhergestellt.</translation>
+    </message>
+    <message>
+        <source>Reading calibration %1 of %2…</source>
+        <translation>Lese Kalibrierung %1 von %2…</translation>
+    </message>
+    <message>
+        <source>Updating the ambient calibration.</source>
+        <translation>Die Umgebungskalibrierung wird aktualisiert.</translation>
+    </message>
+    <message>
+        <source>The TARVIK will be written as follows:</source>
+        <translation>Der TARVIK wird so beschrieben:</translation>
+    </message>
+    <message>
+        <source>Changes to the TARVIK</source>
+        <translation>Änderungen am TARVIK</translation>
+    </message>
+    <message>
+        <source>Slot</source>
+        <translation>Platz</translation>
+    </message>
+    <message>
+        <source>Calibration</source>
+        <translation>Kalibrierung</translation>
+    </message>
+    <message>
+        <source>Change</source>
+        <translation>Änderung</translation>
+    </message>
+    <message>
+        <source>Ambient calibration</source>
+        <translation>Umgebungskalibrierung</translation>
+    </message>
+    <message>
+        <source>No ambient calibration: the slot is emptied</source>
+        <translation>Keine Umgebungskalibrierung: der Platz wird geleert</translation>
+    </message>
+    <message>
+        <source>Kept as it is</source>
+        <translation>Bleibt unverändert</translation>
+    </message>
+    <message>
+        <source>Added from the catalogue</source>
+        <translation>Aus dem Katalog hinzugefügt</translation>
+    </message>
+    <message>
+        <source>Replaced by the catalogue&apos;s numbers: %1</source>
+        <translation>Durch die Werte des Katalogs ersetzt: %1</translation>
+    </message>
+    <message>
+        <source>intensity %1 → %2</source>
+        <translation>Intensität %1 → %2</translation>
+    </message>
+    <message>
+        <source>matrix</source>
+        <translation>Matrix</translation>
+    </message>
+    <message>
+        <source>base #%1 → #%2</source>
+        <translation>Basis #%1 → #%2</translation>
+    </message>
+    <message>
+        <source>Removed from the TARVIK</source>
+        <translation>Aus dem TARVIK entfernt</translation>
+    </message>
+    <message>
+        <source>&amp;Write</source>
+        <translation>&amp;Schreiben</translation>
+    </message>
+    <message>
+        <source>&amp;Back</source>
+        <translation>&amp;Zurück</translation>
+    </message>
+    <message>
+        <source>Write to the TARVIK</source>
+        <translation>In den TARVIK schreiben</translation>
+    </message>
+    <message>
+        <source>Back to the arrangement</source>
+        <translation>Zurück zur Zusammenstellung</translation>
     </message>
 </context>
 </TS>

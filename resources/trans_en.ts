@@ -4,6 +4,10 @@
 <context>
     <name>Sorting</name>
     <message>
+        <source>Restore a backup of this TARVIK</source>
+        <translation>Restore a backup of this TARVIK</translation>
+    </message>
+    <message>
         <source>Quillor TARVIK Calibration Updater</source>
         <translation>Quillor TARVIK Calibration Updater</translation>
     </message>
@@ -20,20 +24,53 @@
         <translation>Item</translation>
     </message>
     <message>
-        <source>Update</source>
-        <translation>Update</translation>
+        <source>&amp;Update</source>
+        <translation>&amp;Update</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n available calibrations</source>
+        <translation>
+            <numerusform>%n available calibration</numerusform>
+            <numerusform>%n available calibrations</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 calibrations in TARVIK, %n too many: remove %n before updating</source>
+        <translation>
+            <numerusform>%1 calibrations in TARVIK, %n too many: remove %n before updating</numerusform>
+            <numerusform>%1 calibrations in TARVIK, %n too many: remove %n before updating</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n calibrations in TARVIK, %1 free</source>
+        <translation>
+            <numerusform>%n calibration in TARVIK, %1 free</numerusform>
+            <numerusform>%n calibrations in TARVIK, %1 free</numerusform>
+        </translation>
     </message>
     <message>
-        <source>%1 available calibrations</source>
-        <translation>%1 available calibrations</translation>
+        <source>Available calibrations</source>
+        <translation>Available calibrations</translation>
     </message>
     <message>
-        <source>%1 calibrations in TARVIK, %2 too many: remove %2 before updating</source>
-        <translation>%1 calibrations in TARVIK, %2 too many: remove %2 before updating</translation>
+        <source>Calibrations in TARVIK</source>
+        <translation>Calibrations in TARVIK</translation>
     </message>
     <message>
-        <source>%1 calibrations in TARVIK, %2 free</source>
-        <translation>%1 calibrations in TARVIK, %2 free</translation>
+        <source>Add to TARVIK</source>
+        <translation>Add to TARVIK</translation>
+    </message>
+    <message>
+        <source>Remove from TARVIK</source>
+        <translation>Remove from TARVIK</translation>
+    </message>
+    <message>
+        <source>Update TARVIK</source>
+        <translation>Update TARVIK</translation>
+    </message>
+    <message>
+        <source>Discard the arranged calibrations and quit?</source>
+        <translation>Discard the arranged calibrations and quit?</translation>
     </message>
     <message>
         <source>Restore…</source>
@@ -229,6 +266,90 @@
     <message>
         <source>(no calibrations)</source>
         <translation>(no calibrations)</translation>
+    </message>
+    <message>
+        <source>Restoring slot %1.</source>
+        <translation>Restoring slot %1.</translation>
+    </message>
+    <message>
+        <source>Reading calibration %1 of %2…</source>
+        <translation>Reading calibration %1 of %2…</translation>
+    </message>
+    <message>
+        <source>Updating the ambient calibration.</source>
+        <translation>Updating the ambient calibration.</translation>
+    </message>
+    <message>
+        <source>The TARVIK will be written as follows:</source>
+        <translation>The TARVIK will be written as follows:</translation>
+    </message>
+    <message>
+        <source>Changes to the TARVIK</source>
+        <translation>Changes to the TARVIK</translation>
+    </message>
+    <message>
+        <source>Slot</source>
+        <translation>Slot</translation>
+    </message>
+    <message>
+        <source>Calibration</source>
+        <translation>Calibration</translation>
+    </message>
+    <message>
+        <source>Change</source>
+        <translation>Change</translation>
+    </message>
+    <message>
+        <source>Ambient calibration</source>
+        <translation>Ambient calibration</translation>
+    </message>
+    <message>
+        <source>No ambient calibration: the slot is emptied</source>
+        <translation>No ambient calibration: the slot is emptied</translation>
+    </message>
+    <message>
+        <source>Kept as it is</source>
+        <translation>Kept as it is</translation>
+    </message>
+    <message>
+        <source>Added from the catalogue</source>
+        <translation>Added from the catalogue</translation>
+    </message>
+    <message>
+        <source>Replaced by the catalogue&apos;s numbers: %1</source>
+        <translation>Replaced by the catalogue&apos;s numbers: %1</translation>
+    </message>
+    <message>
+        <source>intensity %1 → %2</source>
+        <translation>intensity %1 → %2</translation>
+    </message>
+    <message>
+        <source>matrix</source>
+        <translation>matrix</translation>
+    </message>
+    <message>
+        <source>base #%1 → #%2</source>
+        <translation>base #%1 → #%2</translation>
+    </message>
+    <message>
+        <source>Removed from the TARVIK</source>
+        <translation>Removed from the TARVIK</translation>
+    </message>
+    <message>
+        <source>&amp;Write</source>
+        <translation>&amp;Write</translation>
+    </message>
+    <message>
+        <source>&amp;Back</source>
+        <translation>&amp;Back</translation>
+    </message>
+    <message>
+        <source>Write to the TARVIK</source>
+        <translation>Write to the TARVIK</translation>
+    </message>
+    <message>
+        <source>Back to the arrangement</source>
+        <translation>Back to the arrangement</translation>
     </message>
 </context>
 </TS>

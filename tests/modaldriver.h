@@ -9,15 +9,17 @@
 #include <QTest>
 #include <QTimer>
 
+#include <functional>
+
 // Answers the modal windows the catalogue retrieval raises while a window is being
 // constructed, and records each one it met: "message <title>: <text>", "file <caption>".
-// A message box is confirmed with Ok; each file dialog is given the next of filesToChoose,
-// or rejected when none is left.
+// A message box is answered No where it asks, else confirmed with Ok; each file dialog is given the next of filesToChoose,
+// or rejected when none is left; any other modal window is handed to `other`.
 class ModalDriver
 {
 public:
-    explicit ModalDriver(const QStringList &filesToChoose = QStringList())
-        : m_files(filesToChoose)
+    explicit ModalDriver(const QStringList &filesToChoose = QStringList(), std::function<void(QWidget *)> other = {})
+        : m_files(filesToChoose), m_other(std::move(other))
     {
         QObject::connect(&m_timer, &QTimer::timeout, [this] { answerActiveModal(); });
         m_timer.start(20);
@@ -33,7 +35,7 @@ private:
             return;
         if (auto *box = qobject_cast<QMessageBox *>(modal)) {
             m_seen << "message " + box->windowTitle() + ": " + box->text();
-            QTest::mouseClick(box->button(QMessageBox::Ok), Qt::LeftButton);
+            QTest::mouseClick(box->button(box->button(QMessageBox::No) ? QMessageBox::No : QMessageBox::Ok), Qt::LeftButton);
         } else if (auto *chooser = qobject_cast<QFileDialog *>(modal)) {
             m_seen << "file " + chooser->windowTitle();
             if (m_files.isEmpty())
@@ -41,10 +43,13 @@ private:
             // Typed into the name field as a user would; selectFile() leaves a focused field alone.
             chooser->findChild<QLineEdit *>("fileNameEdit")->setText(m_files.takeFirst());
             static_cast<QDialog *>(chooser)->done(QDialog::Accepted); // as a platform's own chooser may, it takes a folder too
+        } else if (m_other) {
+            m_other(modal);
         }
     }
 
     QStringList m_files;
+    std::function<void(QWidget *)> m_other;
     QStringList m_seen;
     QTimer m_timer;
 };

@@ -11,6 +11,23 @@
 using standin::Family;
 Q_DECLARE_METATYPE(standin::Faults)
 
+// Notes what the main window says while it reads with Connect hidden: a posted event is delivered
+// once per turn of the event loop, and this one posts the next until the selection window is up.
+struct ReadingWatch : QObject
+{
+    explicit ReadingWatch(DialogProbe &p) : probe(p) { QCoreApplication::postEvent(this, new QEvent(QEvent::User)); }
+    bool event(QEvent *e) override
+    {
+        if (probe.label()->isVisible() && !probe.connectButton()->isVisible() && seen.value(seen.size() - 1) != probe.label()->text())
+            seen << probe.label()->text();
+        if (!probe.sorting()->isVisible())
+            QCoreApplication::postEvent(this, new QEvent(QEvent::User));
+        return QObject::event(e);
+    }
+    DialogProbe &probe;
+    QStringList seen; // each text once, in the order shown
+};
+
 // The instrument side of a run: what discovery and reading show, and every library call of a
 // whole update made to fail once.
 class TestInstrument : public QObject
@@ -119,9 +136,13 @@ private slots:
             instrument::install(first);
             QTest::mouseClick(probe.connectButton(), Qt::LeftButton);
         }
+        state.delayMs = 1; // slow, as a real instrument is
         instrument::install(state);
+        ReadingWatch reading(probe);
         QTest::mouseClick(probe.connectButton(), Qt::LeftButton);
-        QVERIFY(probe.sorting()->isVisible());
+        QVERIFY(probe.sorting()->isVisible() && !w.isVisible());
+        for (int step = 1; step <= 29 || step <= reading.seen.size(); ++step)
+            QCOMPARE(reading.seen.value(step - 1), QString("Reading calibration %1 of 29…").arg(step));
         QCOMPARE(probe.sorting()->findChild<QLabel *>("label_3")->text(), "Found Quillor TARVIK: ABCDEFGHIJKLM" + line);
         QStringList names = probe.ambientFound() ? QStringList("ambient " + QString::number(probe.ambientBlock().absIntensityCal))
                                                  : QStringList();

@@ -79,6 +79,7 @@ private slots:
                                    "double-click-row Sorting export_source_TWG =Studio Flash\n"
                                    "click-row Sorting export_current_TWG =Lab Bench B\nclick Sorting export_del_PBN\n"
                                    "drag-row Sorting export_current_TWG 2 0\nclick Sorting pushButton\n"
+                                   "wait-window WritePreview\nclick WritePreview writeButton\n"
                                    "wait-window dialog\nexpect-text dialog label Loading calibrations Ok.\nclick dialog pushButton_2\n");
         if (interruption == "killed") {
             QTRY_VERIFY_WITH_TIMEOUT(instrument::slotsWritten().size() >= 3, 60000);

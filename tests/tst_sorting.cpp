@@ -101,6 +101,27 @@ private slots:
         QCOMPARE(win.update->isEnabled(), after - 1 <= 28);
     }
 
+    void countsTakeTheLanguagesPluralForms_data()
+    {
+        QTest::addColumn<int>("count"); // available and held alike
+        QTest::addColumn<QString>("lines");
+        QTest::newRow("en, one") << 1 << "1 available calibration|1 calibration in TARVIK, 27 free";
+        QTest::newRow("en, two") << 2 << "2 available calibrations|2 calibrations in TARVIK, 26 free";
+        QTest::newRow("de, one") << 1 << "1 verfügbare Kalibrierung|1 Kalibrierung im TARVIK, 27 frei";
+        QTest::newRow("de, two") << 2 << "2 verfügbare Kalibrierungen|2 Kalibrierungen im TARVIK, 26 frei";
+    }
+    void countsTakeTheLanguagesPluralForms()
+    {
+        QFETCH(int, count);
+        QFETCH(QString, lines);
+        QTranslator translation; // the program's own file for the row's language, as start-up installs it
+        QVERIFY(translation.load(QFileInfo(qEnvironmentVariable("TARVIK_UPDATER")).path() + "/Resources/trans_"
+                                 + QString(QTest::currentDataTag()).left(2) + ".qm"));
+        QCoreApplication::installTranslator(&translation);
+        Window win(calibrations("Spare", count), calibrations("Held", count));
+        QCOMPARE(win.sourceCount->text() + '|' + win.currentCount->text(), lines);
+    }
+
     // The available table shows its calibrations in name order, whatever order they came in and
     // however they got there; of names that compare as equal the one put in last comes first.
     void availableCalibrationsStayInNameOrder_data()

@@ -212,6 +212,47 @@ private slots:
         verifySlots(run, wanted, 0);
     }
 
+    // From the first key to the preview's answer, no mouse: add, Tab on and back, move down, remove, move up, Alt+U.
+    void theKeyboardAloneArrangesAndWrites_data()
+    {
+        QTest::addColumn<QString>("answer"); // typed into the preview: Return writes, Escape goes back
+        QTest::addColumn<QStringList>("held"); // slots 9 to 13 afterwards
+        QTest::newRow("Write") << "Return" << QStringList{"JUST w. Diffuser", "Kept", "Lab Bench A", "Daylight D65", "empty"};
+        QTest::newRow("Back, then Escape and keep arranging")
+            << "Escape" << QStringList{"JUST w. Diffuser", "Lab Bench A", "Lab Bench B", "Kept", "empty"};
+    }
+
+    void theKeyboardAloneArrangesAndWrites()
+    {
+        QFETCH(QString, answer);
+        QFETCH(QStringList, held);
+        instrument::install(instrument::make(Family::Both, 9, {"Lab Bench A", "Lab Bench B", "Kept"}));
+        dialog w;
+        DialogProbe probe(w);
+        QVERIFY(probe.findTARVIK() && QTest::qWaitForWindowActive(probe.sorting()));
+        QStringList preview;
+        ModalDriver driver({}, [&](QWidget *window) {
+            const auto *table = window->findChild<QTableWidget *>("previewTable");
+            for (int row = 0; row < table->rowCount(); ++row)
+                preview << table->item(row, 0)->text() + ' ' + table->item(row, 1)->text() + ": " + table->item(row, 2)->text();
+            QTest::keySequence(window, QKeySequence(answer));
+        });
+        for (const QString &key : QString("Return Tab Tab Tab Shift+Tab Down Delete Ctrl+Up Alt+U").split(' '))
+            QTest::keySequence(QApplication::focusWindow(), QKeySequence(key));
+        QTRY_COMPARE(preview, QStringList({"9 JUST w. Diffuser: Ambient calibration", "10 Kept: Kept as it is", // Alt+U clicks a moment later
+                                           "11 Lab Bench A: Replaced by the catalogue's numbers: intensity 1.0125 → 2.5, matrix, base #1 → #7",
+                                           "11 Lab Bench B: Removed from the TARVIK", "12 Daylight D65: Added from the catalogue"}));
+        if (answer == "Escape")
+            QTest::keyClick(probe.sorting(), Qt::Key_Escape); // the arrangement was changed, so it asks
+        QStringList names;
+        for (int slot = 9; slot <= 13; ++slot)
+            names << QString::fromStdString(standin::blockName(instrument::current().blocks[slot]));
+        QCOMPARE(names, held);
+        // After Back the arrangement is as it was, and Escape asked before dropping it.
+        QCOMPARE(probe.sorting()->isVisible(), answer == "Escape");
+        QCOMPARE(driver.seen(), answer == "Escape" ? QStringList("message Quillor TARVIK Calibration Updater: Discard the arranged calibrations and quit?") : QStringList());
+    }
+
     void aFailedWriteStopsTheUpdate_data()
     {
         QTest::addColumn<int>("slot");

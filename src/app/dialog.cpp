@@ -30,6 +30,7 @@ dialog::dialog(QWidget *parent)
             this, SLOT(updateTARVIK(QList<std::pair<QString, QString> >)));
     connect(sortingDialog, &Sorting::restoreRequested, this, &dialog::restoreCalibrations);
     connect(ui->restoreButton, &QPushButton::clicked, this, &dialog::restoreCalibrations);
+    sortingDialog->setConfirmation([this](const CalibrationPairList &chosen) { return confirmWrite(chosen); });
 
     downloadCalibrations();
 }
@@ -48,6 +49,7 @@ void dialog::slotShowAbout()
 
 void dialog::fileExit()
 {
+    m_quitRequested = true;
     QCoreApplication::quit();
 }
 

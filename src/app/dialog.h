@@ -23,6 +23,7 @@ class dialog;
 class FileDownloader;
 class QLockFile;
 class Sorting;
+struct WritePlan;
 
 // The main window. It owns everything one run works on: the open instrument,
 // the calibration lists, the temporary catalogue file and the selection window.
@@ -36,6 +37,8 @@ public:
 
     // False when the user declined to pick a local catalogue: the program ends then.
     bool catalogueChosen() const { return m_catalogueChosen; }
+    // Quit was pressed before the event loop ran (while the instrument was read at start-up).
+    bool quitRequested() const { return m_quitRequested; }
 
 signals:
     void signalEndNetworkWait();
@@ -65,7 +68,10 @@ private:
 
     void startWriting();
     bool beginWriting(const QVector<CalibrationBlock> &held);
-    void announceStep(int step, int progress);
+    WritePlan writePlan(const CalibrationPairList &chosen) const;
+    // Shows what the update will write; true when the user chose to write it.
+    bool confirmWrite(const CalibrationPairList &chosen);
+    void announceStep(const QString &text, int progress);
     bool writeSlot(int slot, CalibrationBlock &block);
     void finishUpdate(bool succeeded);
 
@@ -100,7 +106,8 @@ private:
     bool m_catalogueChosen = true;
     bool m_catalogueStored = true; // false when the fetched catalogue could not be written out
     bool m_restoreOnly = false; // the user chose Restore instead of a catalogue
-    QVector<CalibrationBlock> m_slotsRead; // slots 9 to 37 as read, for the backup
+    QVector<CalibrationBlock> m_slotsRead; // slots 9 to 37 as read, empty ones too: the backup and the preview
+    bool m_quitRequested = false;
     QString m_lastBackup;
     // Held from discovery until the program ends: one program per instrument.
     std::unique_ptr<QLockFile> m_instrumentLock;

@@ -17,6 +17,7 @@ int main(int argc, char *argv[])
     const QString localeName = QLocale::system().name();
     QLocale::setDefault(QLocale(languageCode(localeName)));
     installTranslation(app, resources, localeName);
+    installToolkitTranslation(app, localeName);
 
     QSplashScreen splash(QPixmap(resources + "/splash.png"));
     splash.show();
@@ -27,5 +28,7 @@ int main(int argc, char *argv[])
     splash.finish(&mainWindow);
     if (!mainWindow.findTARVIK())
         mainWindow.show();
+    if (mainWindow.quitRequested())
+        return 0; // before the event loop, where the toolkit's own quit would be lost
     return app.exec();
 }

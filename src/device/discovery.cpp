@@ -59,11 +59,22 @@ bool dialog::findTARVIK()
         return false;
     }
 
-    hide();
-    if (getCalInternal() != 0 || (!m_restoreOnly && getCalFromFile() != 0)) {
+    // Reading takes seconds on a slow instrument, so the window stays up with its progress.
+    // Connect goes meanwhile: the events let in between the slots must not start a second discovery.
+    ui->pushButton->hide();
+    const int writeMaximum = ui->progressBar->maximum();
+    ui->progressBar->setMaximum(kReadSlotCount);
+    ui->progressBar->show();
+    show();
+    const int readResult = getCalInternal();
+    ui->progressBar->hide();
+    ui->progressBar->setMaximum(writeMaximum);
+    ui->label->setText(tr("Found Quillor TARVIK:"));
+    ui->pushButton->show();
+    // A Quit pressed while reading ends the program once the reading is over, as during writing.
+    if (readResult != 0 || (!m_restoreOnly && getCalFromFile() != 0) || m_quitRequested) {
         TARVIKclose(deviceHandle);
         deviceHandle = 0;
-        show();
         offerRestore();
         return false;
     }
@@ -72,6 +83,7 @@ bool dialog::findTARVIK()
         offerRestore();
         QMetaObject::invokeMethod(this, &dialog::restoreCalibrations, Qt::QueuedConnection);
     } else {
+        hide();
         showSorting();
     }
     noticeUnfinishedUpdate();

@@ -1,4 +1,5 @@
 #include "dialog.h"
+#include "ui_dialog.h"
 
 #include "sorting.h"
 #include "tarvikdll.h"
@@ -38,6 +39,9 @@ int dialog::getCalInternal()
     sortingDialog->setInstrumentLabel(tr("Found Quillor TARVIK: %1").arg(instrument));
 
     for (int slot = kAmbientSlot; slot <= kLastSlot; ++slot) {
+        const int step = slot - kAmbientSlot + 1;
+        ui->label->setText(tr("Reading calibration %1 of %2…").arg(step).arg(kReadSlotCount));
+        ui->progressBar->setValue(step);
         QCoreApplication::processEvents(QEventLoop::AllEvents);
         const std::int32_t blockResult = TARVIKretrievedevicecal(deviceHandle, slot, &workBlock);
         const std::int32_t nameResult = TARVIKgetdevicecalname(deviceHandle, slot, name);

@@ -29,5 +29,6 @@ constexpr int kAmbientSlot = 9;
 constexpr int kFirstUserSlot = 10;
 constexpr int kLastSlot = 37;
 constexpr int kUserSlotCount = kLastSlot - kFirstUserSlot + 1; // 28
+constexpr int kReadSlotCount = kLastSlot - kAmbientSlot + 1;    // 29, the slots read in full
 
 #endif

@@ -5,7 +5,10 @@
 #include "tarvikdll.h"
 
 #include <QHeaderView>
+#include <QKeySequence>
+#include <QMessageBox>
 #include <QPushButton>
+#include <QShortcut>
 #include <QSignalBlocker>
 #include <QTableWidget>
 
@@ -101,6 +104,19 @@ int sortKey(const QTableWidgetItem *item)
     return (comma < 0 ? text : text.left(comma)).toInt(); // no copy for a text without a comma
 }
 
+// Swaps the two rows' items and leaves `to` current and selected, so the moved calibration
+// keeps the focus.
+void moveRow(QTableWidget *table, int from, int to)
+{
+    for (int column = 0; column < table->columnCount(); ++column) {
+        QTableWidgetItem *displaced = table->takeItem(to, column);
+        QTableWidgetItem *moved = table->takeItem(from, column);
+        table->setItem(from, column, displaced);
+        table->setItem(to, column, moved);
+    }
+    table->setCurrentCell(to, 0, QItemSelectionModel::ClearAndSelect);
+}
+
 } // namespace
 
 Sorting::Sorting(QWidget *parent)
@@ -128,6 +144,22 @@ Sorting::Sorting(QWidget *parent)
     ui->export_source_TWG->horizontalHeader()->setSortIndicator(0, Qt::AscendingOrder);
     ui->export_source_TWG->setSortingEnabled(true);
     ui->export_del_PBN->setEnabled(false);
+
+    // Everything the mouse does, the keyboard does on the current row.
+    QTableWidget *source = ui->export_source_TWG, *chosen = ui->export_current_TWG;
+    addKeys(source, {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Insert}, [this, source] { moveCurrentRow(source); });
+    addKeys(chosen, {Qt::Key_Delete}, [this, chosen] { moveCurrentRow(chosen); });
+    addKeys(chosen, {QKeySequence(Qt::CTRL | Qt::Key_Up)}, [this] { moveChosenBy(-1); });
+    addKeys(chosen, {QKeySequence(Qt::CTRL | Qt::Key_Down)}, [this] { moveChosenBy(1); });
+}
+
+void Sorting::addKeys(QTableWidget *table, const QList<QKeySequence> &keys, const std::function<void()> &action)
+{
+    for (const QKeySequence &key : keys) {
+        auto *shortcut = new QShortcut(key, table);
+        shortcut->setContext(Qt::WidgetShortcut);
+        connect(shortcut, &QShortcut::activated, this, action);
+    }
 }
 
 Sorting::~Sorting()
@@ -156,6 +188,7 @@ void Sorting::setSourceItems(const QList<std::pair<QString, QString> > &availabl
 void Sorting::setCurrentItems(const QList<std::pair<QString, QString> > &current)
 {
     fillTable(ui->export_current_TWG, current);
+    m_filled = current;
     showCurrentCount();
 }
 
@@ -252,24 +285,53 @@ void Sorting::slotCellEntered(int row, int)
     const int cur = table->currentRow();
     if (cur < 0 || qAbs(cur - row) != 1)
         return;
-
-    for (int column = 0; column < table->columnCount(); ++column) {
-        QTableWidgetItem *entered = table->takeItem(row, column);
-        QTableWidgetItem *dragged = table->takeItem(cur, column);
-        table->setItem(cur, column, entered);
-        table->setItem(row, column, dragged);
-    }
-    table->setCurrentCell(row, 0, QItemSelectionModel::SelectCurrent);
+    moveRow(table, cur, row);
 }
 
-void Sorting::loadButtonPressed()
+// After Tab brings the focus, a table has a current row but no selection; the keys act on that row.
+void Sorting::moveCurrentRow(QTableWidget *from)
+{
+    if (from->currentRow() < 0)
+        return;
+    from->setCurrentCell(from->currentRow(), 0, QItemSelectionModel::ClearAndSelect);
+    if (from == ui->export_source_TWG)
+        moveToCurrent(ui->export_source_TWG, ui->export_current_TWG);
+    else
+        moveToSource(ui->export_current_TWG, ui->export_source_TWG);
+}
+
+void Sorting::moveChosenBy(int rows)
+{
+    QTableWidget *table = ui->export_current_TWG;
+    const int row = table->currentRow();
+    if (row >= 0 && row + rows >= 0 && row + rows < table->rowCount())
+        moveRow(table, row, row + rows);
+}
+
+QList<std::pair<QString, QString> > Sorting::chosenPairs() const
 {
     QList<std::pair<QString, QString> > set;
     for (int row = 0; row < ui->export_current_TWG->rowCount(); ++row) {
         const QTableWidgetItem *item = ui->export_current_TWG->item(row, 0);
         set.append(std::make_pair(item->text(), item->toolTip()));
     }
-    emit exportItemsChanged(set);
+    return set;
+}
+
+void Sorting::loadButtonPressed()
+{
+    const QList<std::pair<QString, QString> > set = chosenPairs();
+    if (!m_confirm || m_confirm(set))
+        emit exportItemsChanged(set);
+}
+
+void Sorting::reject()
+{
+    if (chosenPairs() != m_filled
+        && QMessageBox::question(this, windowTitle(), tr("Discard the arranged calibrations and quit?"))
+            != QMessageBox::Yes)
+        return;
+    QDialog::reject();
 }
 
 bool Sorting::canAddToCurrent() const
@@ -279,7 +341,7 @@ bool Sorting::canAddToCurrent() const
 
 void Sorting::showSourceCount()
 {
-    ui->label->setText(tr("%1 available calibrations").arg(ui->export_source_TWG->rowCount()));
+    ui->label->setText(tr("%n available calibrations", nullptr, ui->export_source_TWG->rowCount()));
 }
 
 // A set larger than the instrument's user slots can arrive from the instrument
@@ -290,11 +352,10 @@ void Sorting::showCurrentCount()
     // The warning is twice as long as the usual line; wrapping it keeps the window's width.
     ui->label_2->setWordWrap(n > kUserSlotCount);
     if (n > kUserSlotCount)
-        ui->label_2->setText(tr("%1 calibrations in TARVIK, %2 too many: remove %2 before updating")
-                                 .arg(n)
-                                 .arg(n - kUserSlotCount));
+        ui->label_2->setText(
+            tr("%1 calibrations in TARVIK, %n too many: remove %n before updating", nullptr, n - kUserSlotCount).arg(n));
     else
-        ui->label_2->setText(tr("%1 calibrations in TARVIK, %2 free").arg(n).arg(kUserSlotCount - n));
+        ui->label_2->setText(tr("%n calibrations in TARVIK, %1 free", nullptr, n).arg(kUserSlotCount - n));
     ui->export_add_PBN->setEnabled(canAddToCurrent());
     ui->pushButton->setEnabled(n <= kUserSlotCount);
 }

@@ -5,8 +5,10 @@
 #include <QList>
 #include <QString>
 
+#include <functional>
 #include <utility>
 
+class QKeySequence;
 class QTableWidget;
 class QTableWidgetItem;
 
@@ -27,6 +29,13 @@ public:
     void setExportItems(QList<std::pair<QString, QString> > available,
                         QList<std::pair<QString, QString> > current);
     void setInstrumentLabel(QString text);
+
+    // Asked with the set when Update is pressed; the set goes out only when it answers true.
+    using Confirmation = std::function<bool(const QList<std::pair<QString, QString> > &)>;
+    void setConfirmation(Confirmation confirm) { m_confirm = std::move(confirm); }
+
+    // Escape and the window's close button: a changed set is not dropped without asking.
+    void reject() override;
 
 signals:
     void exportItemsChanged(QList<std::pair<QString, QString> >);
@@ -51,9 +60,15 @@ private:
     void showSourceCount();
     void showCurrentCount();
     bool canAddToCurrent() const;
+    void moveCurrentRow(QTableWidget *from);
+    void moveChosenBy(int rows);
+    void addKeys(QTableWidget *table, const QList<QKeySequence> &keys, const std::function<void()> &action);
+    QList<std::pair<QString, QString> > chosenPairs() const;
 
     Ui::Sorting *ui;
     bool pressed;
+    QList<std::pair<QString, QString> > m_filled; // the set as the instrument holds it
+    Confirmation m_confirm;
 };
 
 #endif

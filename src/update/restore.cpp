@@ -100,7 +100,8 @@ bool dialog::restoreFrom(const QString &backupPath)
         return false;
     bool succeeded = true;
     for (int i = 0; succeeded && i < plan.writes.size(); ++i) {
-        announceStep(i, i); // 29 steps, so the bar ends where an update's does
+        // 29 steps, so the bar ends where an update's does
+        announceStep(tr("Restoring slot %1.").arg(plan.writes.at(i).slot), i);
         CalibrationBlock block = plan.writes.at(i).block;
         succeeded = writeSlot(plan.writes.at(i).slot, block);
     }

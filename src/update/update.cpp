@@ -28,8 +28,7 @@ void dialog::startWriting()
 void dialog::updateTARVIK(QList<std::pair<QString, QString> > chosen)
 {
     startWriting();
-    const WritePlan plan = planInstrumentWrite(chosen, ambientFound ? &ambientBlock : nullptr,
-                                               catalogueCalibrations, instrumentCalibrations);
+    const WritePlan plan = writePlan(chosen);
     if (!plan.isSound()) {
         qDebug() << "nothing written to the instrument:" << plan.refusal;
         finishUpdate(false);
@@ -38,8 +37,8 @@ void dialog::updateTARVIK(QList<std::pair<QString, QString> > chosen)
     if (!beginWriting(m_slotsRead))
         return;
 
-    // The ambient step comes first and shows 0 with an empty bar, so neither goes backwards.
-    announceStep(0, 0);
+    // The ambient step comes first with an empty bar, so the bar never goes backwards.
+    announceStep(tr("Updating the ambient calibration."), 0);
     CalibrationBlock ambient = plan.blocks.first();
     bool succeeded = writeSlot(kAmbientSlot, ambient);
     if (!ambientFound)
@@ -47,7 +46,7 @@ void dialog::updateTARVIK(QList<std::pair<QString, QString> > chosen)
 
     // After any failed write nothing more is written: the user's set is never half replaced in silence.
     for (int i = 0; succeeded && i < kUserSlotCount; ++i) {
-        announceStep(i, i + 1);
+        announceStep(tr("Updating calibration %1.").arg(i), i + 1);
         CalibrationBlock block = plan.blocks.at(1 + i);
         succeeded = writeSlot(kFirstUserSlot + i, block);
     }
@@ -83,9 +82,9 @@ bool dialog::beginWriting(const QVector<CalibrationBlock> &held)
     return true;
 }
 
-void dialog::announceStep(int step, int progress)
+void dialog::announceStep(const QString &text, int progress)
 {
-    ui->label->setText(tr("Updating calibration %1.").arg(step));
+    ui->label->setText(text);
     ui->progressBar->setValue(progress);
     QCoreApplication::processEvents(QEventLoop::AllEvents);
 }

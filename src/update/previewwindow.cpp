@@ -1,0 +1,89 @@
+#include "previewwindow.h"
+
+#include "tarvikdll.h"
+
+#include <QCoreApplication>
+#include <QDialogButtonBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+#include <cstring>
+
+namespace {
+QString text(const char *source) { return QCoreApplication::translate("dialog", source); }
+
+// Which of the numbers the instrument uses differ, each with its value before and after.
+QString differences(const CalibrationBlock &before, const CalibrationBlock &after)
+{
+    QStringList changed;
+    if (std::memcmp(&before.absIntensityCal, &after.absIntensityCal, sizeof before.absIntensityCal) != 0)
+        changed << text("intensity %1 → %2").arg(before.absIntensityCal).arg(after.absIntensityCal);
+    if (std::memcmp(before.xCal, after.xCal, sizeof before.xCal + sizeof before.yCal + sizeof before.zCal) != 0)
+        changed << text("matrix");
+    if (baseCalibrationIndex(before) != baseCalibrationIndex(after))
+        changed << text("base #%1 → #%2").arg(baseCalibrationIndex(before)).arg(baseCalibrationIndex(after));
+    return changed.join(QStringLiteral(", "));
+}
+}
+
+QString WritePreview::changeText(const PreviewRow &row)
+{
+    switch (row.change) {
+    case SlotChange::Ambient:
+        return row.name.isEmpty() ? text("No ambient calibration: the slot is emptied") : text("Ambient calibration");
+    case SlotChange::Kept:
+        return text("Kept as it is");
+    case SlotChange::Added:
+        return text("Added from the catalogue");
+    case SlotChange::Replaced:
+        return text("Replaced by the catalogue's numbers: %1").arg(differences(row.before, row.after));
+    case SlotChange::Removed:
+        return text("Removed from the TARVIK");
+    }
+    return QString();
+}
+
+WritePreview::WritePreview(const QVector<PreviewRow> &rows, QWidget *parent)
+    : QDialog(parent)
+{
+    setObjectName(QStringLiteral("WritePreview"));
+    setWindowTitle(text("Quillor TARVIK Calibration Updater"));
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(new QLabel(text("The TARVIK will be written as follows:"), this));
+
+    auto *table = new QTableWidget(int(rows.size()), 3, this);
+    table->setObjectName(QStringLiteral("previewTable"));
+    table->setAccessibleName(text("Changes to the TARVIK"));
+    table->setHorizontalHeaderLabels({text("Slot"), text("Calibration"), text("Change")});
+    table->verticalHeader()->hide();
+    table->horizontalHeader()->setStretchLastSection(true);
+    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table->setTabKeyNavigation(false);
+    for (int i = 0; i < int(rows.size()); ++i) {
+        const PreviewRow &row = rows.at(i);
+        table->setItem(i, 0, new QTableWidgetItem(QString::number(row.slot)));
+        table->setItem(i, 1, new QTableWidgetItem(row.name));
+        auto *change = new QTableWidgetItem(changeText(row));
+        change->setToolTip(change->text()); // in full where the column cuts it
+        table->setItem(i, 2, change);
+    }
+    table->resizeColumnsToContents();
+    layout->addWidget(table);
+
+    auto *buttons = new QDialogButtonBox(this);
+    QPushButton *write = buttons->addButton(text("&Write"), QDialogButtonBox::AcceptRole);
+    QPushButton *back = buttons->addButton(text("&Back"), QDialogButtonBox::RejectRole);
+    write->setObjectName(QStringLiteral("writeButton"));
+    back->setObjectName(QStringLiteral("backButton"));
+    write->setAccessibleName(text("Write to the TARVIK"));
+    back->setAccessibleName(text("Back to the arrangement"));
+    write->setDefault(true);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    layout->addWidget(buttons);
+    resize(720, 520); // wide enough for a replacement's numbers before and after
+}
