@@ -197,7 +197,7 @@ std::int32_t TARVIKloaddevicecal(std::int32_t handle, std::int32_t slot, Calibra
             stored.basCalIndex = baseCalibrationIndex(*block);
         }
         if (state.faults.corruptWriteSlot == slot)
-            reinterpret_cast<unsigned char *>(&stored)[offsetof(CalibrationBlock, xCal)] ^= 0x01;
+            reinterpret_cast<unsigned char *>(&stored)[state.faults.corruptWriteByte] ^= 0x01;
         state.blocks[slot] = stored;
         changed = true;
         return std::int32_t(0);

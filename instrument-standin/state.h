@@ -56,7 +56,8 @@ struct Faults
     std::int32_t openResult = 0;   // negative: TARVIKopen returns it
     std::int32_t serialResult = 0; // non-zero: TARVIKgetserial returns it
     CallFault call;
-    int corruptWriteSlot = -1; // writes here report success but store one byte changed
+    int corruptWriteSlot = -1; // writes here report success but store one byte changed:
+    int corruptWriteByte = 24; // this byte of the block, the first of xCal unless chosen
     bool unterminatedSerial = false; // all 14 serial bytes non-zero
     bool unterminatedNames = false;  // all 20 bytes of every name handed out non-zero
 };

@@ -40,8 +40,9 @@ const char kUsage[] =
     "                          FUNCTION (getdevicecalname, retrievedevicecal or\n"
     "                          loaddevicecal) fails at SLOT with CODE (non-zero);\n"
     "                          with N > 0 only its Nth call there from now on\n"
-    "  fault corrupt-write SLOT\n"
-    "                          writes at SLOT succeed but store one byte changed\n"
+    "  fault corrupt-write SLOT [BYTE]\n"
+    "                          writes at SLOT succeed but store one byte changed,\n"
+    "                          BYTE (0 to 63) of the block, else the first of xCal\n"
     "  fault unterminated-serial\n"
     "                          the serial number fills all 14 bytes, no zero\n"
     "  fault unterminated-names\n"
@@ -153,7 +154,7 @@ std::vector<std::string> faultCommands(const Faults &f)
                         + std::to_string(f.call.seen) + ")");
     }
     if (f.corruptWriteSlot >= 0)
-        lines.push_back("fault corrupt-write " + std::to_string(f.corruptWriteSlot));
+        lines.push_back("fault corrupt-write " + std::to_string(f.corruptWriteSlot) + " " + std::to_string(f.corruptWriteByte));
     if (f.unterminatedSerial)
         lines.push_back("fault unterminated-serial");
     if (f.unterminatedNames)
@@ -283,8 +284,14 @@ std::string setFault(Faults &f, const Args &a)
     }
     if (kind != "open" && kind != "serial" && kind != "corrupt-write")
         return "unknown fault '" + kind + "'";
-    if (a.size() != 2)
+    if (kind == "corrupt-write" && a.size() == 3) {
+        long long byte = 0;
+        if (!parseInteger(a[2], 0, sizeof(CalibrationBlock) - 1, byte))
+            return "the corrupted byte runs from 0 to 63";
+        f.corruptWriteByte = int(byte);
+    } else if (a.size() != 2) {
         return "fault " + kind + " takes one value";
+    }
     if (kind == "open")
         return parseCode(a[1], -1, f.openResult) ? "" : "the open result must be negative";
     if (kind == "serial")

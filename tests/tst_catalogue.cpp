@@ -209,6 +209,21 @@ private slots:
         QCOMPARE(progress.last().at(0).toString(), QString::fromUtf8("Fetching calibration file 4 of 4\u2026"));
     }
 
+    // The bound holds for the catalogue as a whole: five files each at the body cap make a
+    // catalogue past it, so the fifth is not stored.
+    void catalogueStopsAtItsBound()
+    {
+        HttpStub server;
+        const QByteArray body(int(maxCatalogueBodyBytes), 'c');
+        const QStringList names{"1.txt", "2.txt", "3.txt", "4.txt", "5.txt"};
+        server.serve(kDir, HttpStub::listingFor(names));
+        for (const QString &name : names)
+            server.script(kDir + name.toUtf8(), {HttpStub::head(200, body.size()), body});
+        QTest::ignoreMessage(QtDebugMsg, QRegularExpression("^Catalogue file \"5.txt\" would take the catalogue past "));
+        Fetched f(server.baseAddress());
+        QCOMPARE(QFileInfo(f.probe.tmpCalFileName()).size(), 4 * maxCatalogueBodyBytes);
+    }
+
     // A local catalogue that cannot be copied (a folder) is reported and the chooser asks again.
     void localCatalogueThatCannotBeCopiedIsAskedForAgain()
     {

@@ -140,11 +140,12 @@ private slots:
         QTest::newRow("NaN, line breaks and duplicate names restored from the backup")
             << st << QStringList({"Dup", "Not a number", "Line\rBreak", "Dup", "Two\nLines"})
             << slotsOf(st, {9, 10, 11, 12, 13, 14}) << "blocks";
-        st = instrument::make(Family::Both, 9, {"Float A", "Float B"});
-        st.blocks[10].yCal[1] = 0.106369294f; // needs nine digits
-        st.blocks[11].zCal[2] = 1.0e-44f;     // subnormal
+        st = instrument::make(Family::Both, 9, {"Not a number", "Float A", "Float B"});
+        st.blocks[10].zCal[2] = std::nanf(""); // the text cannot carry it: left out, not written to stop the reading
+        st.blocks[11].yCal[1] = 0.106369294f; // needs nine digits
+        st.blocks[12].zCal[2] = 1.0e-44f;     // subnormal
         QTest::newRow("floats restored from the text backup")
-            << st << QStringList({"Float B", "Float A"}) << slotsOf(st, {9, 11, 10}) << "txt";
+            << st << QStringList({"Float B", "Float A"}) << slotsOf(st, {9, 12, 11}) << "txt";
         st = instrument::make(Family::Both, 9, {"Lab Bench B"});
         st.interpretedBytesOnly = true;
         QTest::newRow("a library that keeps only the interpreted bytes")
@@ -180,21 +181,23 @@ private slots:
     void aFailedWriteStopsTheUpdate_data()
     {
         QTest::addColumn<int>("slot");
-        QTest::addColumn<bool>("corrupt");
-        QTest::newRow("ambient slot") << 9 << false;
-        QTest::newRow("a chosen calibration") << 11 << false;
-        QTest::newRow("filling with empty blocks") << 30 << false;
-        QTest::newRow("read-back differs") << 12 << true;
+        QTest::addColumn<int>("corruptByte"); // of the block read back; -1: the write itself fails
+        QTest::newRow("ambient slot") << 9 << -1;
+        QTest::newRow("a chosen calibration") << 11 << -1;
+        QTest::newRow("filling with empty blocks") << 30 << -1;
+        QTest::newRow("read-back differs in the name") << 12 << 0;
+        QTest::newRow("read-back differs in the last number") << 12 << 59;
+        QTest::newRow("read-back differs in the base index") << 12 << 60;
     }
 
     void aFailedWriteStopsTheUpdate()
     {
         QFETCH(int, slot);
-        QFETCH(bool, corrupt);
+        QFETCH(int, corruptByte);
         const standin::InstrumentState state = instrument::make(Family::Both, 9, {"Lab Bench A", "Lab Bench B", "Kept"});
         const Run run = update(state, choose({"Tungsten A", "Daylight D65", "Kept"}), [&](standin::InstrumentState &s) {
-            if (corrupt)
-                s.faults.corruptWriteSlot = slot;
+            if (corruptByte >= 0)
+                s.faults.corruptWriteSlot = slot, s.faults.corruptWriteByte = corruptByte;
             else
                 s.faults.call = {standin::CallFunction::LoadDeviceCal, slot, 17, 0, 0};
         });
@@ -202,6 +205,24 @@ private slots:
         for (int written : instrument::slotsWritten())
             QVERIFY2(written <= slot, "nothing is written after a failed write");
         verifySlots(run, state, slot + 1);
+    }
+
+    // A restore file damaged after its first record offers nothing to write.
+    void aDamagedCatalogueStopsDiscovery_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        const standin::InstrumentState st = instrument::make();
+        QTest::newRow("block backup a few bytes short") << formatBlockBackup(Blocks(st.blocks.begin(), st.blocks.end())).chopped(3);
+        QTest::newRow("second record malformed") << kCatalogue.left(kCatalogue.indexOf("[CAL_NAME] Tungsten")) + "[CAL_NAME] x\n" + kCatalogue;
+    }
+    void aDamagedCatalogueStopsDiscovery()
+    {
+        QFETCH(QByteArray, file);
+        catalogues::serve(m_server, file);
+        instrument::install(instrument::make());
+        dialog w;
+        QVERIFY(!DialogProbe(w).findTARVIK());
+        QCOMPARE(instrument::calls("TARVIKclose"), 1);
     }
 
     void withoutABackupNothingIsWritten()
