@@ -5,6 +5,8 @@
 #include "httpstub.h"
 
 #include <QByteArray>
+#include <QFile>
+#include <QTest>
 #include <QString>
 
 // Calibration text files for tests, and a stub server that serves them as the catalogue.
@@ -19,11 +21,19 @@ inline QByteArray record(const QString &name, float intensity, int base)
 
 inline QByteArray labDefault() { return record("Daylight D65", 1.1f, 3) + record("Tungsten A", 0.9f, 4); }
 
+// Points the real program, started afterwards, at the catalogue_server fixture's Apache.
+inline void useCatalogueServer()
+{
+    QFile port(qEnvironmentVariable("TARVIK_CATALOGUE_PORT_FILE"));
+    QVERIFY2(port.open(QIODevice::ReadOnly), qPrintable(port.fileName()));
+    qputenv("TARVIK_CATALOGUE_SERVER", "http://127.0.0.1:" + port.readAll().trimmed());
+}
+
 // Points every dialog built afterwards at `server`, which serves `body` as its only file.
 inline void serve(HttpStub &server, const QByteArray &body)
 {
-    server.serve("/TARVIK/Calibrations/", HttpStub::listingFor({"catalogue.txt"}));
-    server.serve("/TARVIK/Calibrations/catalogue.txt", body);
+    server.serve(kCatalogueDirectory, HttpStub::listingFor({"catalogue.txt"}));
+    server.serve(kCatalogueDirectory + QByteArray("catalogue.txt"), body);
     overrideCatalogueSourceForTesting(server.baseAddress(), 5000);
 }
 

@@ -22,7 +22,7 @@ using R = QNetworkReply;
 using Error = QNetworkReply::NetworkError;
 
 namespace {
-const QByteArray kDir = "/TARVIK/Calibrations/";
+const QByteArray kDir = kCatalogueDirectory;
 const QString kFallback = "message Network error: Unable to download correction matrizes from the Internet, please select a Calibrations.txt file locally";
 const QString kChooser = "file Open File";
 // The limit on time without progress; each request's deadline is 2.5 times it. Rows that
@@ -256,12 +256,15 @@ private slots:
     {
         QFETCH(QString, certificate);
         QFETCH(Error, code);
-        const QString port = qEnvironmentVariable("TARVIK_CATALOGUE_TLS_PORT");
+        QTcpServer free; // a port nothing listens on, for Apache to take at once
+        QVERIFY(free.listen(QHostAddress::LocalHost));
+        const QString port = QString::number(free.serverPort());
+        free.close();
         const QStringList server{"--port", port, "--run-dir", m_dir.filePath("apache"), "--root", m_dir.filePath("served")};
         QCOMPARE(QProcess::execute(m_serverScript, QStringList{"start", "--cert", tls(certificate + ".pem"), "--key",
                                                                tls(certificate + ".key")} + server), 0);
         const auto stop = qScopeGuard([&] { QProcess::execute(m_serverScript, QStringList{"stop"} + server); });
-        Fetched f("https://127.0.0.1:" + port + "/TARVIK/Calibrations/");
+        Fetched f("https://127.0.0.1:" + port + kCatalogueDirectory);
         QCOMPARE(f.code(), code);
         QCOMPARE(f.driver.seen().isEmpty(), code == R::NoError);
         QCOMPARE(f.w.catalogueChosen(), code == R::NoError);

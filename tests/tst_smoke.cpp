@@ -1,3 +1,4 @@
+#include "catalogues.h"
 #include "standinfixture.h"
 
 #include <QProcess>
@@ -25,6 +26,7 @@ private slots:
         script.flush();
         qputenv("TARVIK_UIDRIVER_SCRIPT", script.fileName().toUtf8());
         qputenv("LD_PRELOAD", qgetenv("TARVIK_UIDRIVER"));
+        catalogues::useCatalogueServer();
         QProcess program;
         program.start(qEnvironmentVariable("TARVIK_UPDATER"), QStringList());
         const auto stop = qScopeGuard([&] { program.kill(); program.waitForFinished(); });

@@ -262,6 +262,7 @@ private slots:
         script.write("wait-window Sorting\nexpect-rows Sorting export_source_TWG Daylight D50|Daylight D65|Halogen 3200K|"
                      "LED Cool White|LED Warm White|OLED Panel|Projector Lamp|Studio Flash|Tungsten A\nclose Sorting\n");
         script.close();
+        catalogues::useCatalogueServer();
         QProcess program;
         program.start("setpriv", asNobody + QStringList({"TMPDIR=" + shared.path(), "TARVIK_STANDIN_STATE=" + own.filePath("state"),
                                                          "TARVIK_UIDRIVER_SCRIPT=" + script.fileName(), "TARVIK_UIDRIVER_LOG=" + log.fileName(),

@@ -3,7 +3,11 @@
 
 #include <QString>
 
-// Where the catalogue lives: fixed when the program is built.
+// The catalogue's directory on its server.
+constexpr char kCatalogueDirectory[] = "/TARVIK/Calibrations/";
+
+// Where the catalogue lives: the server fixed when the program is built, or the one
+// TARVIK_CATALOGUE_SERVER names ("http://127.0.0.1:47180", say).
 QString catalogueBaseAddress();
 
 // How long a request may go without progress before it counts as failed.

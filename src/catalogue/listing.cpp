@@ -1,6 +1,7 @@
 #include "listing.h"
 
 #include "bodylimit.h"
+#include "cataloguesource.h"
 
 #include <QUrl>
 
@@ -22,7 +23,7 @@ bool isLineEnd(char c)
 // escaped slash survives both, so it is looked for in the decoded name.
 bool isPlainFileName(const QString &name)
 {
-    static const QString dir = QStringLiteral("/TARVIK/Calibrations/");
+    static const QString dir = QString::fromLatin1(kCatalogueDirectory);
     static const QUrl base(QStringLiteral("http://catalogue.invalid") + dir);
     const QString decoded = QUrl::fromPercentEncoding(name.toUtf8());
     if (name.isEmpty() || decoded.contains('/') || decoded.contains('\\'))
