@@ -1,4 +1,5 @@
 #include "calibrationfile.h"
+#include "catalogues.h"
 #include "calibrationlist.h"
 #include "cataloguemerge.h"
 
@@ -12,11 +13,10 @@
 
 namespace {
 
-// One record in the layout the catalogue server uses: a tag per line, values after it.
-QByteArray record(const QByteArray &name, const QByteArray &index = "3", const QByteArray &intensity = "1.5")
+const QByteArray kIdentity = "1 0 0 0 1 0 0 0 1";
+QByteArray record(const QByteArray &name, float intensity = 1.5f, int base = 3)
 {
-    return "[CAL_NAME] " + name + "\n[ABS_INTENSITY_CAL] " + intensity
-        + "\n[XCAL] 1 0 0\n[YCAL] 0 1 0\n[ZCAL] 0 0 1\n[BASCAL_INDEX] " + index + "\n";
+    return catalogues::record(name, intensity, base, kIdentity);
 }
 
 CalibrationFileContents read(const QByteArray &bytes) { return readCalibrationFile(bytes.constData(), bytes.size()); }
@@ -156,7 +156,7 @@ struct CatalogueGenerator
             r += space() + tag(row) + space() + floatText() + space() + floatText() + space() + floatText();
         r += space() + tag("[BASCAL_INDEX]") + space() + indexText();
         // Now and then a placeholder, kept by the reader and dropped by the merge.
-        return chance(5) ? ::record("empty", "0", "1") : chance(90) ? r + (chance(20) ? "\r\n" : "\n") : r;
+        return chance(5) ? ::record("empty", 1, 0) : chance(90) ? r + (chance(20) ? "\r\n" : "\n") : r;
     }
     QByteArray file()
     {
@@ -220,7 +220,7 @@ private slots:
         QTest::addColumn<QByteArray>("name");
         QTest::addColumn<QByteArray>("models");
         QTest::addColumn<QByteArray>("entered"); // empty: dropped
-        QTest::addColumn<QByteArray>("intensity"); // with the identity matrix and base index 3
+        QTest::addColumn<float>("intensity"); // with the identity matrix and base index 3
         const char *const rows[][5] = {{"19 bytes fit", "aaaaaaaaaaaaaaaaaaa", "", "aaaaaaaaaaaaaaaaaaa"},
             {"2-byte character across", "cccccccccccccccccc\xC3\xA9", "", "cccccccccccccccccc"},
             {"3-byte character across", "ddddddddddddddddd\xE2\x82\xAC", "", "ddddddddddddddddd"},
@@ -233,16 +233,16 @@ private slots:
             {"long name outside a family is cut", "ProjectorStudioXL V1.1 B", "", "ProjectorStudioXL V"},
             {"neutral numbers, base index 3", "Neutral", "", "Neutral", "1"}};
         for (const auto &r : rows)
-            QTest::newRow(r[0]) << QByteArray(r[1]) << QByteArray(r[2]) << QByteArray(r[3]) << QByteArray(r[4] ? r[4] : "1.5");
-        QTest::newRow("a megabyte") << QByteArray(1 << 20, 'f') << QByteArray() << QByteArray(19, 'f') << QByteArray("1.5");
+            QTest::newRow(r[0]) << QByteArray(r[1]) << QByteArray(r[2]) << QByteArray(r[3]) << (r[4] ? 1.0f : 1.5f);
+        QTest::newRow("a megabyte") << QByteArray(1 << 20, 'f') << QByteArray() << QByteArray(19, 'f') << 1.5f;
     }
     void namesEnterTheCatalogue()
     {
         QFETCH(QByteArray, name);
         QFETCH(QByteArray, models);
         QFETCH(QByteArray, entered);
-        QFETCH(QByteArray, intensity);
-        const QByteArrayList m = merge(read(record(name, "3", intensity)), models.contains("RGBBLU"), models.contains("GBRLED"));
+        QFETCH(float, intensity);
+        const QByteArrayList m = merge(read(record(name, intensity)), models.contains("RGBBLU"), models.contains("GBRLED"));
         QCOMPARE(QByteArray(m[0].constData()), entered); // the name, up to its zero
     }
 };

@@ -1,5 +1,5 @@
 #include "bodylimit.h"
-#include "cataloguesource.h"
+#include "catalogues.h"
 #include "dialog.h"
 #include "dialogprobe.h"
 #include "filedownloader.h"
@@ -29,11 +29,7 @@ const QString kChooser = "file Open File";
 // wait for either shorten it; others leave a loaded machine time to move a body past the cap.
 constexpr int kLimitMs = 10000, kShortLimitMs = 1000;
 
-QByteArray record(const QByteArray &name)
-{
-    return "[CAL_NAME] " + name + "\n[ABS_INTENSITY_CAL] 1.02\n[XCAL] 1.01 0.02 -0.01\n[YCAL] 0.03 0.98 0.01\n"
-                                  "[ZCAL] -0.02 0.01 1.04\r\n[BASCAL_INDEX] 3\n";
-}
+using catalogues::record;
 
 QByteArray entry(const QByteArray &target)
 {

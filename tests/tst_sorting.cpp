@@ -1,3 +1,4 @@
+#include "heldmouse.h"
 #include "sorting.h"
 
 #include <QLabel>
@@ -57,10 +58,8 @@ struct Window
     static void drag(QTableWidget *t, int from, const QList<int> &entered)
     {
         QTest::mousePress(t->viewport(), Qt::LeftButton, {}, at(t, from));
-        for (int row : entered) {
-            QMouseEvent move(QEvent::MouseMove, at(t, row), t->viewport()->mapToGlobal(at(t, row)), Qt::NoButton, Qt::LeftButton, {});
-            QApplication::sendEvent(t->viewport(), &move);
-        }
+        for (int row : entered)
+            moveWithButtonHeld(t->viewport(), at(t, row));
         QTest::mouseRelease(t->viewport(), Qt::LeftButton, {}, at(t, entered.last()));
     }
     Pairs pressUpdate() { QTest::mouseClick(update, Qt::LeftButton); return emitted.isEmpty() ? Pairs() : emitted.takeLast().first().value<Pairs>(); }

@@ -27,7 +27,7 @@ CalibrationPairList choose(const QStringList &names)
 }
 
 // The block the catalogue reader makes of one record.
-CalibrationBlock catalogueBlock(const QString &name, float intensity, int base)
+CalibrationBlock catalogueBlock(const QByteArray &name, float intensity, int base)
 {
     const QByteArray text = catalogues::record(name, intensity, base);
     return readCalibrationFile(text.constData(), std::size_t(text.size())).blocks.at(0);

@@ -4,27 +4,23 @@
 //
 //   wait-window NAME                  a visible top-level widget with that object name
 //   expect-text WINDOW WIDGET TEXT... the label's or button's text now, or fail
-//   expect-hidden WINDOW WIDGET
 //   click WINDOW WIDGET               left click in the middle of a widget
 //   click-row WINDOW TABLE ROW        left click on a table row (a number, or =NAME)
 //   double-click-row WINDOW TABLE ROW
 //   drag-row WINDOW TABLE FROM TO     press on row FROM, move row by row to row TO, release
 //   expect-rows WINDOW TABLE A|B|C    the names of the table top to bottom ("" for none)
-//   answer-message-box                presses the default or first button of a message box
-//   cancel-file-dialog
 //   close WINDOW                      as by its frame's close button
-//   screenshot WINDOW PATH
 //
 // It also logs the splash screen's wait for the main window ("splash <epoch ms> <epoch ms>",
 // its start and end), so that a benchmark can tell the toolkit's wait from the program's work.
+
+#include "heldmouse.h"
 
 #include <QApplication>
 #include <QDateTime>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QFileDialog>
 #include <QLabel>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QSplashScreen>
 #include <QTableWidget>
@@ -105,20 +101,6 @@ private:
         return table->visualItemRect(item).center();
     }
 
-    void moveHeld(QWidget *viewport, QPoint to)
-    {
-        QMouseEvent move(QEvent::MouseMove, to, viewport->mapToGlobal(to), Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(viewport, &move);
-    }
-
-    QWidget *modal(const char *className)
-    {
-        for (QWidget *w : QApplication::topLevelWidgets())
-            if (w->isVisible() && w->inherits(className))
-                return w;
-        return nullptr;
-    }
-
     // Returns true when the step is done, false to try again on the next tick.
     bool run(const QStringList &a)
     {
@@ -130,12 +112,6 @@ private:
             QWidget *w = widget<QWidget>(a.value(1), a.value(2));
             if (!w || textOf(w) != rest3)
                 fail("text is \"" + (w ? textOf(w) : QString("<no widget>")) + "\"");
-            return true;
-        }
-        if (cmd == "expect-hidden") {
-            QWidget *w = widget<QWidget>(a.value(1), a.value(2));
-            if (!w || w->isVisible())
-                fail("not hidden");
             return true;
         }
         if (cmd == "click") {
@@ -165,7 +141,7 @@ private:
             QTest::mousePress(viewport, Qt::LeftButton, Qt::NoModifier, rowCentre(table, from));
             const int step = to > from ? 1 : -1;
             for (int row = from + step; row != to + step; row += step)
-                moveHeld(viewport, rowCentre(table, row));
+                moveWithButtonHeld(viewport, rowCentre(table, row));
             QTest::mouseRelease(viewport, Qt::LeftButton, Qt::NoModifier, rowCentre(table, to));
             return true;
         }
@@ -181,35 +157,11 @@ private:
                 fail("rows are " + names.join('|'));
             return true;
         }
-        if (cmd == "answer-message-box") {
-            auto *box = qobject_cast<QMessageBox *>(modal("QMessageBox"));
-            if (!box)
-                return false;
-            log("message box: " + box->windowTitle() + ": " + box->text());
-            QAbstractButton *button = box->defaultButton() ? box->defaultButton() : box->buttons().value(0);
-            QTest::mouseClick(button, Qt::LeftButton);
-            return true;
-        }
-        if (cmd == "cancel-file-dialog") {
-            auto *chooser = qobject_cast<QFileDialog *>(modal("QFileDialog"));
-            if (!chooser)
-                return false;
-            log("file dialog: " + chooser->windowTitle());
-            chooser->reject();
-            return true;
-        }
         if (cmd == "close") {
             QWidget *w = window(a.value(1));
             if (!w)
                 return false;
             w->close();
-            return true;
-        }
-        if (cmd == "screenshot") {
-            QWidget *w = window(a.value(1));
-            if (!w)
-                return false;
-            w->grab().save(a.value(2));
             return true;
         }
         fail("unknown command");
