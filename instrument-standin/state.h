@@ -18,7 +18,6 @@ constexpr int kSlotCount = 38;
 constexpr int kLastWriteProtectedSlot = 8; // factory slots and the reserved slot 8
 constexpr std::size_t kMaxSerialLength = 13; // plus the terminating zero: 14 bytes
 constexpr std::size_t kNameBufferSize = 20;
-constexpr char kAmbientName[] = "JUST w. Diffuser";
 
 // Results of TARVIKopen besides 0 and the vendor's -2 (no instrument).
 constexpr std::int32_t kOpenStateUnreadable = -3;

@@ -1,3 +1,4 @@
+#include "calibrationrecord.h"
 #include "heldmouse.h"
 #include "sorting.h"
 
@@ -6,7 +7,7 @@
 #include <QTableWidget>
 #include <QtTest>
 
-using Pairs = QList<std::pair<QString, QString> >;
+using Pairs = CalibrationPairList;
 
 namespace {
 
