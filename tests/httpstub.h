@@ -1,7 +1,7 @@
 #ifndef HTTPSTUB_H
 #define HTTPSTUB_H
 
-#include "cataloguesource.h"
+#include "listing.h"
 
 #include <QByteArray>
 #include <QHash>

@@ -1,10 +1,9 @@
 #ifndef CATALOGUESOURCE_H
 #define CATALOGUESOURCE_H
 
-#include <QString>
+#include "listing.h"
 
-// The catalogue's directory on its server.
-constexpr char kCatalogueDirectory[] = "/TARVIK/Calibrations/";
+#include <QString>
 
 // Where the catalogue lives: the server fixed when the program is built, or the one
 // TARVIK_CATALOGUE_SERVER names ("http://127.0.0.1:47180", say).

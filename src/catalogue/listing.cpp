@@ -1,7 +1,6 @@
 #include "listing.h"
 
 #include "bodylimit.h"
-#include "cataloguesource.h"
 
 #include <QUrl>
 
