@@ -1,10 +1,10 @@
 // tarvik-standin: sets up and inspects the simulated instrument of the stand-in library.
 
+#include "backup.h"
 #include "state.h"
 
 #include "tarvikdll.h"
 
-#include <cctype>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -183,18 +183,6 @@ int list(const std::string &path)
     return 0;
 }
 
-// A name that the text format cannot carry: the reader skips leading white space and ends it at the line end.
-bool nameReadsBack(const std::string &name)
-{
-    return !name.empty() && !std::isspace(static_cast<unsigned char>(name[0]))
-        && name.find_first_of("\r\n") == std::string::npos;
-}
-
-void printRow(const char *tag, const float (&row)[3])
-{
-    std::printf("%s %.9g %.9g %.9g\n", tag, double(row[0]), double(row[1]), double(row[2]));
-}
-
 int dump(const std::string &path, const Args &args)
 {
     int from = 0, to = kLastSlot;
@@ -212,21 +200,9 @@ int dump(const std::string &path, const Args &args)
     std::string error;
     if (!load(path, state, error))
         return failure(error);
-    for (int slot = from; slot <= to; ++slot) {
-        const CalibrationBlock &b = state.blocks[slot];
-        const std::string name = blockName(b);
-        if (!nameReadsBack(name)) {
-            std::fprintf(stderr, "tarvik-standin: slot %d left out: its name cannot be written as text\n", slot);
-            continue;
-        }
-        // %.9g gives back the same float32 when read again.
-        std::printf("[CAL_NAME] %s\n[ABS_INTENSITY_CAL] %.9g\n", name.c_str(), double(b.absIntensityCal));
-        printRow("[XCAL]", b.xCal);
-        printRow("[YCAL]", b.yCal);
-        printRow("[ZCAL]", b.zCal);
-        std::printf("[BASCAL_INDEX] %d\n", int(b.basCalIndex));
-    }
-    return 0;
+    // Written as the program writes its text backup, so that either reads back alike.
+    const QByteArray text = formatCalibrationFile(QVector<CalibrationBlock>(state.blocks.begin() + from, state.blocks.begin() + to + 1));
+    return std::fwrite(text.constData(), 1, std::size_t(text.size()), stdout) == std::size_t(text.size()) ? 0 : 1;
 }
 
 std::string clearFault(Faults &f, const std::string &kind)
