@@ -21,8 +21,7 @@ namespace {
 CalibrationPairList choose(const QStringList &names)
 {
     CalibrationPairList list;
-    for (const QString &name : names)
-        list.append({name, QString("carried along")});
+    std::transform(names.begin(), names.end(), std::back_inserter(list), [](const QString &n) { return std::make_pair(n, n); });
     return list;
 }
 

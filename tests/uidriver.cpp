@@ -20,8 +20,6 @@
 #include <QDateTime>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QLabel>
-#include <QPushButton>
 #include <QSplashScreen>
 #include <QTableWidget>
 #include <QTest>
@@ -72,14 +70,8 @@ private:
         return w ? w->findChild<T *>(name) : nullptr;
     }
 
-    QString textOf(QWidget *w) const
-    {
-        if (auto *label = qobject_cast<QLabel *>(w))
-            return label->text();
-        if (auto *button = qobject_cast<QAbstractButton *>(w))
-            return button->text();
-        return QString();
-    }
+    // A label's or a button's text.
+    static QString textOf(QWidget *w) { return w->property("text").toString(); }
 
     // A row is given by its number, or as =NAME by the calibration it shows.
     int rowOf(QTableWidget *table, const QString &which)
