@@ -5,8 +5,6 @@
 #include "httpstub.h"
 
 #include <QByteArray>
-#include <QFile>
-#include <QTest>
 #include <QString>
 
 // Calibration text files for tests, and a stub server that serves them as the catalogue.
@@ -23,14 +21,6 @@ inline QByteArray record(const QByteArray &name, float intensity = 1.1f, int bas
 }
 
 inline QByteArray labDefault() { return record("Daylight D65", 1.1f, 3) + record("Tungsten A", 0.9f, 4); }
-
-// Points the real program, started afterwards, at the catalogue_server fixture's Apache.
-inline void useCatalogueServer()
-{
-    QFile port(qEnvironmentVariable("TARVIK_CATALOGUE_PORT_FILE"));
-    QVERIFY2(port.open(QIODevice::ReadOnly), qPrintable(port.fileName()));
-    qputenv("TARVIK_CATALOGUE_SERVER", "http://127.0.0.1:" + port.readAll().trimmed());
-}
 
 // Points every dialog built afterwards at `server`, which serves `body` as its only file.
 inline void serve(HttpStub &server, const QByteArray &body)

@@ -3,6 +3,7 @@
 #include "catalogues.h"
 #include "dialog.h"
 #include "dialogprobe.h"
+#include "realprogram.h"
 #include "sorting.h"
 #include "standinfixture.h"
 
@@ -245,8 +246,8 @@ private slots:
     {
         if (::geteuid() != 0)
             QSKIP("needs root to act as the accounts daemon and nobody");
-        const QStringList asNobody({"--reuid=nobody", "--regid=nogroup", "--clear-groups", "env"});
-        if (QProcess::execute("setpriv", asNobody + QStringList({"test", "-x", qEnvironmentVariable("TARVIK_UPDATER")})) != 0)
+        const QStringList asNobody({"setpriv", "--reuid=nobody", "--regid=nogroup", "--clear-groups"});
+        if (QProcess::execute("setpriv", asNobody.mid(1) + QStringList({"test", "-x", qEnvironmentVariable("TARVIK_UPDATER")})) != 0)
             QSKIP("the account nobody cannot run the program where it was built");
         QTemporaryDir shared, own;
         QVERIFY(::chmod(qPrintable(shared.path()), 01777) == 0 && ::chmod(qPrintable(own.path()), 0777) == 0);
@@ -256,18 +257,13 @@ private slots:
                                                "printf %s \"$1\" > \"$2\"", "-", plantedText, planted}), 0);
         std::string error;
         QVERIFY(standin::save(own.filePath("state").toStdString(), instrument::make(), error));
-        QFile script(own.filePath("script")), log(own.filePath("log")), plantedFile(planted);
-        QVERIFY(script.open(QIODevice::WriteOnly) && ::chmod(qPrintable(own.filePath("state")), 0666) == 0);
-        script.write("wait-window Sorting\nexpect-rows Sorting export_source_TWG Daylight D50|Daylight D65|Halogen 3200K|"
-                     "LED Cool White|LED Warm White|OLED Panel|Projector Lamp|Studio Flash|Tungsten A\nclose Sorting\n");
-        script.close();
-        catalogues::useCatalogueServer();
-        QProcess program;
-        program.start("setpriv", asNobody + QStringList({"TMPDIR=" + shared.path(), "TARVIK_STANDIN_STATE=" + own.filePath("state"),
-                                                         "TARVIK_UIDRIVER_SCRIPT=" + script.fileName(), "TARVIK_UIDRIVER_LOG=" + log.fileName(),
-                                                         "LD_PRELOAD=" + qEnvironmentVariable("TARVIK_UIDRIVER"), qEnvironmentVariable("TARVIK_UPDATER")}));
-        QVERIFY(program.waitForFinished(120000) && log.open(QIODevice::ReadOnly) && plantedFile.open(QIODevice::ReadOnly));
-        QVERIFY2(program.exitCode() == 0, (log.readAll() + program.readAllStandardError().right(3000)).constData());
+        QVERIFY(::chmod(qPrintable(own.filePath("state")), 0666) == 0);
+        const QByteArray failure = failureOfRealProgram(own.path(), "wait-window Sorting\nexpect-rows Sorting export_source_TWG "
+            "Daylight D50|Daylight D65|Halogen 3200K|LED Cool White|LED Warm White|OLED Panel|Projector Lamp|Studio Flash|Tungsten A\n"
+            "close Sorting\n", asNobody, {"TMPDIR=" + shared.path(), "TARVIK_STANDIN_STATE=" + own.filePath("state")});
+        QVERIFY2(failure.isEmpty(), failure.constData());
+        QFile plantedFile(planted);
+        QVERIFY(plantedFile.open(QIODevice::ReadOnly));
         QCOMPARE(plantedFile.readAll(), plantedText);
         // The run's own directory is gone; what Qt made for nobody's runtime files stays.
         QCOMPARE(QDir(shared.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
