@@ -1,7 +1,7 @@
 #include "calibrationfile.h"
-#include "catalogues.h"
 #include "calibrationlist.h"
 #include "cataloguemerge.h"
+#include "catalogues.h"
 
 #include <QtTest>
 
