@@ -1,8 +1,9 @@
 // Writes a catalogue of made-up calibrations to standard output, in the text format the
 // program's own writer gives, for the benchmarks to read and serve.
 //   generate_catalogue COUNT PREFIX SEED [--versions]
-// Names are PREFIX followed by the record's number. With --versions, every 20th record is a
-// V1.1 update of an earlier name and every 50th a repeat of an earlier name.
+// Names are PREFIX followed by the record's number, cut to the 19 bytes a block holds (so
+// keep PREFIX short). With --versions, every 20th record is a V1.1 update of an earlier name
+// and every 50th a repeat of an earlier name.
 
 #include "backup.h"
 #include "calibrationrecord.h"
