@@ -49,9 +49,8 @@ struct Window
     // The middle of a row; for -1, a point below the last row.
     static QPoint at(QTableWidget *t, int row)
     {
-        if (row < 0)
-            return {t->viewport()->width() / 2, t->viewport()->height() - 2};
-        return t->scrollTo(t->model()->index(row, 0)), t->visualRect(t->model()->index(row, 0)).center();
+        const QModelIndex index = t->model()->index(row, 0);
+        return row < 0 ? QPoint(t->viewport()->width() / 2, t->viewport()->height() - 2) : (t->scrollTo(index), t->visualRect(index).center());
     }
     static void click(QTableWidget *t, int row) { QTest::mouseClick(t->viewport(), Qt::LeftButton, {}, at(t, row)); }
     static void doubleClick(QTableWidget *t, int row) { click(t, row), QTest::mouseDClick(t->viewport(), Qt::LeftButton, {}, at(t, row)); }
