@@ -44,7 +44,7 @@ int serveHostile(QCoreApplication &app, const QByteArray &kind, quint16 port, co
         QTcpSocket *socket = server.nextPendingConnection();
         QObject::connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
         QObject::connect(socket, &QTcpSocket::readyRead, socket, [&, socket] {
-            if (socket->readAll().startsWith("GET /TARVIK/Calibrations/ ")) {
+            if (socket->readAll().startsWith("GET " + QByteArray(kCatalogueDirectory) + ' ')) {
                 const QByteArray listing = "<li><a href=\"file.txt\"> file.txt</a></li>\n";
                 socket->write(head("Content-Length: " + QByteArray::number(listing.size()) + "\r\n") + listing);
                 socket->disconnectFromHost();

@@ -8,6 +8,8 @@
 // Prints one line per row count: rows fill_ms fill_cpu_ms add_ms remove_ms drag_ms move_cpu_ms
 // (the cpu figures are processor time, which other load on the machine does not stretch;
 // move_cpu_ms is that of an add and a remove on average).
+#include "calibrationrecord.h"
+#include "heldmouse.h"
 #include "sorting.h"
 
 #include <QApplication>
@@ -23,7 +25,7 @@
 
 namespace {
 
-using Pairs = QList<std::pair<QString, QString> >;
+using Pairs = CalibrationPairList;
 
 // Names in a shuffled order, so the window's sort has work to do.
 Pairs calibrations(const char *prefix, int count)
@@ -67,9 +69,7 @@ void doubleClick(QTableWidget *table, QPoint at)
 
 void moveHeldTo(QTableWidget *table, QPoint at)
 {
-    QMouseEvent move(QEvent::MouseMove, at, table->viewport()->mapToGlobal(at), Qt::NoButton, Qt::LeftButton,
-                     Qt::NoModifier);
-    QApplication::sendEvent(table->viewport(), &move);
+    moveWithButtonHeld(table->viewport(), at);
     settle();
 }
 

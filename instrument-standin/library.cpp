@@ -208,15 +208,9 @@ std::int32_t TARVIKloaddevicecal(std::int32_t handle, std::int32_t slot, Calibra
         // A name the instrument could not hand back terminated is refused, not stored.
         if (calNameLength(*block) == kCalNameSize)
             return kErrorUnterminatedName;
-        CalibrationBlock stored = *block;
-        if (state.interpretedBytesOnly) {
-            stored = CalibrationBlock {};
-            std::memcpy(stored.calName, block->calName, calNameLength(*block));
-            std::memcpy(&stored.absIntensityCal, &block->absIntensityCal, 10 * sizeof(float));
-            stored.basCalIndex = baseCalibrationIndex(*block);
-        }
+        CalibrationBlock stored = state.interpretedBytesOnly ? interpretedBytes(*block) : *block;
         if (state.faults.corruptWriteSlot == slot)
-            reinterpret_cast<unsigned char *>(&stored)[offsetof(CalibrationBlock, xCal)] ^= 0x01;
+            reinterpret_cast<unsigned char *>(&stored)[state.faults.corruptWriteByte] ^= 0x01;
         state.blocks[slot] = stored;
         changed = true;
         return std::int32_t(0);

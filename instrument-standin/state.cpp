@@ -79,7 +79,7 @@ std::string serialize(const InstrumentState &s)
     if (call.function != CallFunction::None)
         out << ' ' << call.slot << ' ' << call.code << ' ' << call.occurrence << ' ' << call.seen;
     out << '\n'
-        << "fault-corrupt-write " << s.faults.corruptWriteSlot << '\n'
+        << "fault-corrupt-write " << s.faults.corruptWriteSlot << ' ' << s.faults.corruptWriteByte << '\n'
         << "fault-unterminated-serial " << (s.faults.unterminatedSerial ? 1 : 0) << '\n'
         << "fault-unterminated-names " << (s.faults.unterminatedNames ? 1 : 0) << '\n'
         << "interpreted-bytes-only " << (s.interpretedBytesOnly ? 1 : 0) << '\n'
@@ -135,10 +135,13 @@ public:
         } else if (key == "fault-call") {
             return parseCallFault(t);
         } else if (key == "fault-corrupt-write") {
-            if (t.size() != 2 || !parseInteger(t[1], -1, kSlotCount - 1, v)
-                || (v >= 0 && v <= kLastWriteProtectedSlot))
-                return "the corrupt-write slot must be -1 or 9 to 37";
+            long long byte = m_state.faults.corruptWriteByte;
+            if (t.size() < 2 || t.size() > 3 || !parseInteger(t[1], -1, kSlotCount - 1, v)
+                || (v >= 0 && v <= kLastWriteProtectedSlot)
+                || (t.size() == 3 && !parseInteger(t[2], 0, sizeof(CalibrationBlock) - 1, byte)))
+                return "the corrupt-write slot must be -1 or 9 to 37, its byte 0 to 63";
             m_state.faults.corruptWriteSlot = int(v);
+            m_state.faults.corruptWriteByte = int(byte);
         } else if (key == "fault-unterminated-serial" || key == "fault-unterminated-names"
                    || key == "interpreted-bytes-only") {
             if (t.size() != 2 || !parseInteger(t[1], 0, 1, v))

@@ -18,7 +18,6 @@ constexpr int kSlotCount = 38;
 constexpr int kLastWriteProtectedSlot = 8; // factory slots and the reserved slot 8
 constexpr std::size_t kMaxSerialLength = 13; // plus the terminating zero: 14 bytes
 constexpr std::size_t kNameBufferSize = 20;
-constexpr char kAmbientName[] = "JUST w. Diffuser";
 
 // Results of TARVIKopen besides 0 and the vendor's -2 (no instrument).
 constexpr std::int32_t kOpenStateUnreadable = -3;
@@ -56,7 +55,8 @@ struct Faults
     std::int32_t openResult = 0;   // negative: TARVIKopen returns it
     std::int32_t serialResult = 0; // non-zero: TARVIKgetserial returns it
     CallFault call;
-    int corruptWriteSlot = -1; // writes here report success but store one byte changed
+    int corruptWriteSlot = -1; // writes here report success but store one byte changed:
+    int corruptWriteByte = 24; // this byte of the block, the first of xCal unless chosen
     bool unterminatedSerial = false; // all 14 serial bytes non-zero
     bool unterminatedNames = false;  // all 20 bytes of every name handed out non-zero
 };

@@ -1,10 +1,10 @@
 // tarvik-standin: sets up and inspects the simulated instrument of the stand-in library.
 
+#include "backup.h"
 #include "state.h"
 
 #include "tarvikdll.h"
 
-#include <cctype>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -40,8 +40,9 @@ const char kUsage[] =
     "                          FUNCTION (getdevicecalname, retrievedevicecal or\n"
     "                          loaddevicecal) fails at SLOT with CODE (non-zero);\n"
     "                          with N > 0 only its Nth call there from now on\n"
-    "  fault corrupt-write SLOT\n"
-    "                          writes at SLOT succeed but store one byte changed\n"
+    "  fault corrupt-write SLOT [BYTE]\n"
+    "                          writes at SLOT succeed but store one byte changed,\n"
+    "                          BYTE (0 to 63) of the block, else the first of xCal\n"
     "  fault unterminated-serial\n"
     "                          the serial number fills all 14 bytes, no zero\n"
     "  fault unterminated-names\n"
@@ -154,7 +155,7 @@ std::vector<std::string> faultCommands(const Faults &f)
                         + std::to_string(f.call.seen) + ")");
     }
     if (f.corruptWriteSlot >= 0)
-        lines.push_back("fault corrupt-write " + std::to_string(f.corruptWriteSlot));
+        lines.push_back("fault corrupt-write " + std::to_string(f.corruptWriteSlot) + " " + std::to_string(f.corruptWriteByte));
     if (f.unterminatedSerial)
         lines.push_back("fault unterminated-serial");
     if (f.unterminatedNames)
@@ -183,18 +184,6 @@ int list(const std::string &path)
     return 0;
 }
 
-// A name that the text format cannot carry: the reader skips leading white space and ends it at the line end.
-bool nameReadsBack(const std::string &name)
-{
-    return !name.empty() && !std::isspace(static_cast<unsigned char>(name[0]))
-        && name.find_first_of("\r\n") == std::string::npos;
-}
-
-void printRow(const char *tag, const float (&row)[3])
-{
-    std::printf("%s %.9g %.9g %.9g\n", tag, double(row[0]), double(row[1]), double(row[2]));
-}
-
 int dump(const std::string &path, const Args &args)
 {
     int from = 0, to = kLastSlot;
@@ -212,21 +201,9 @@ int dump(const std::string &path, const Args &args)
     std::string error;
     if (!load(path, state, error))
         return failure(error);
-    for (int slot = from; slot <= to; ++slot) {
-        const CalibrationBlock &b = state.blocks[slot];
-        const std::string name = blockName(b);
-        if (!nameReadsBack(name)) {
-            std::fprintf(stderr, "tarvik-standin: slot %d left out: its name cannot be written as text\n", slot);
-            continue;
-        }
-        // %.9g gives back the same float32 when read again.
-        std::printf("[CAL_NAME] %s\n[ABS_INTENSITY_CAL] %.9g\n", name.c_str(), double(b.absIntensityCal));
-        printRow("[XCAL]", b.xCal);
-        printRow("[YCAL]", b.yCal);
-        printRow("[ZCAL]", b.zCal);
-        std::printf("[BASCAL_INDEX] %d\n", int(b.basCalIndex));
-    }
-    return 0;
+    // Written as the program writes its text backup, so that either reads back alike.
+    const QByteArray text = formatCalibrationFile(QVector<CalibrationBlock>(state.blocks.begin() + from, state.blocks.begin() + to + 1));
+    return std::fwrite(text.constData(), 1, std::size_t(text.size()), stdout) == std::size_t(text.size()) ? 0 : 1;
 }
 
 std::string clearFault(Faults &f, const std::string &kind)
@@ -284,8 +261,14 @@ std::string setFault(Faults &f, const Args &a)
     }
     if (kind != "open" && kind != "serial" && kind != "corrupt-write")
         return "unknown fault '" + kind + "'";
-    if (a.size() != 2)
+    if (kind == "corrupt-write" && a.size() == 3) {
+        long long byte = 0;
+        if (!parseInteger(a[2], 0, sizeof(CalibrationBlock) - 1, byte))
+            return "the corrupted byte runs from 0 to 63";
+        f.corruptWriteByte = int(byte);
+    } else if (a.size() != 2) {
         return "fault " + kind + " takes one value";
+    }
     if (kind == "open")
         return parseCode(a[1], -1, f.openResult) ? "" : "the open result must be negative";
     if (kind == "serial")

@@ -10,11 +10,14 @@
 // Calibration text files for tests, and a stub server that serves them as the catalogue.
 namespace catalogues {
 
-inline QByteArray record(const QString &name, float intensity, int base)
+// One record in the layout the catalogue server uses: a tag per line, values after it;
+// `matrix` holds the nine numbers of its three rows.
+inline QByteArray record(const QByteArray &name, float intensity = 1.1f, int base = 3,
+                         const QByteArray &matrix = "1.02 0.01 -0.03 0.02 0.97 0.01 -0.01 0.04 1.05")
 {
-    return "[CAL_NAME] " + name.toUtf8() + "\n[ABS_INTENSITY_CAL] " + QByteArray::number(intensity) +
-        "\n[XCAL] 1.02 0.01 -0.03\n[YCAL] 0.02 0.97 0.01\n[ZCAL] -0.01 0.04 1.05\n[BASCAL_INDEX] " +
-        QByteArray::number(base) + "\n";
+    const QByteArrayList m = matrix.split(' ');
+    return "[CAL_NAME] " + name + "\n[ABS_INTENSITY_CAL] " + QByteArray::number(intensity) + "\n[XCAL] " + m.mid(0, 3).join(' ')
+        + "\n[YCAL] " + m.mid(3, 3).join(' ') + "\n[ZCAL] " + m.mid(6).join(' ') + "\n[BASCAL_INDEX] " + QByteArray::number(base) + "\n";
 }
 
 inline QByteArray labDefault() { return record("Daylight D65", 1.1f, 3) + record("Tungsten A", 0.9f, 4); }
@@ -22,8 +25,8 @@ inline QByteArray labDefault() { return record("Daylight D65", 1.1f, 3) + record
 // Points every dialog built afterwards at `server`, which serves `body` as its only file.
 inline void serve(HttpStub &server, const QByteArray &body)
 {
-    server.serve("/TARVIK/Calibrations/", HttpStub::listingFor({"catalogue.txt"}));
-    server.serve("/TARVIK/Calibrations/catalogue.txt", body);
+    server.serve(kCatalogueDirectory, HttpStub::listingFor({"catalogue.txt"}));
+    server.serve(kCatalogueDirectory + QByteArray("catalogue.txt"), body);
     overrideCatalogueSourceForTesting(server.baseAddress(), 5000);
 }
 

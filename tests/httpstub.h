@@ -1,6 +1,8 @@
 #ifndef HTTPSTUB_H
 #define HTTPSTUB_H
 
+#include "listing.h"
+
 #include <QByteArray>
 #include <QHash>
 #include <QObject>
@@ -36,7 +38,7 @@ public:
     // The catalogue listing Apache would write for these file names.
     static QByteArray listingFor(const QStringList &names);
 
-    QString baseAddress() const { return QString("http://127.0.0.1:%1/TARVIK/Calibrations/").arg(m_server.serverPort()); }
+    QString baseAddress() const { return QString("http://127.0.0.1:%1%2").arg(m_server.serverPort()).arg(kCatalogueDirectory); }
     QByteArrayList requestedPaths() const { return m_requested; }
 
 private:

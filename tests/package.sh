@@ -33,6 +33,7 @@ expect-text dialog label Kein Quillor TARVIK gefunden.
 click dialog pushButton_2
 SCRIPT
 status=0
+TARVIK_CATALOGUE_SERVER="http://127.0.0.1:$(cat "$TARVIK_CATALOGUE_PORT_FILE")" \
 LANG=de_DE.UTF-8 LC_ALL=de_DE.UTF-8 TARVIK_UIDRIVER_SCRIPT="$work/script" TARVIK_UIDRIVER_LOG="$work/driver.log" \
     LD_PRELOAD="$TARVIK_UIDRIVER" "$work/root/usr/bin/tarvik-calibration-updater" \
     >"$work/program.log" 2>&1 || status=$?

@@ -1,6 +1,7 @@
 #include "calibrationfile.h"
 #include "calibrationlist.h"
 #include "cataloguemerge.h"
+#include "catalogues.h"
 
 #include <QtTest>
 
@@ -12,11 +13,10 @@
 
 namespace {
 
-// One record in the layout the catalogue server uses: a tag per line, values after it.
-QByteArray record(const QByteArray &name, const QByteArray &index = "3", const QByteArray &intensity = "1.5")
+const QByteArray kIdentity = "1 0 0 0 1 0 0 0 1";
+QByteArray record(const QByteArray &name, float intensity = 1.5f, int base = 3)
 {
-    return "[CAL_NAME] " + name + "\n[ABS_INTENSITY_CAL] " + intensity
-        + "\n[XCAL] 1 0 0\n[YCAL] 0 1 0\n[ZCAL] 0 0 1\n[BASCAL_INDEX] " + index + "\n";
+    return catalogues::record(name, intensity, base, kIdentity);
 }
 
 CalibrationFileContents read(const QByteArray &bytes) { return readCalibrationFile(bytes.constData(), bytes.size()); }
@@ -38,6 +38,18 @@ QByteArrayList merge(const CalibrationFileContents &contents, bool rgbblu, bool 
     return {bytesOf(catalogue), bytesOf(addable)};
 }
 
+// calName as the rules say: the name cut to 19 bytes without splitting a character, zero-filled.
+// False when it had to be cut.
+bool storePlainly(CalibrationBlock &b, const QByteArray &name)
+{
+    int kept = std::min(int(name.size()), 19);
+    while (kept < name.size() && kept > 0 && (name.at(kept) & 0xC0) == 0x80) // never ends inside a character
+        --kept;
+    std::memset(b.calName, 0, sizeof b.calName);
+    std::memcpy(b.calName, name.constData(), std::size_t(kept));
+    return kept == name.size();
+}
+
 // The merge rules as plainly as they can be written: whole names, linear searches.
 QByteArrayList mergedPlainly(const CalibrationFileContents &read, QList<QByteArray> names, bool rgbblu, bool gbrled,
                              const CalibrationList &held)
@@ -46,13 +58,16 @@ QByteArrayList mergedPlainly(const CalibrationFileContents &read, QList<QByteArr
     for (std::size_t i = 0; i < read.blocks.size(); ++i) {
         CalibrationBlock b = read.blocks[i];
         QByteArray &name = names[int(i)];
-        const bool v10 = (b.basCalIndex & 0xFF) == 6 || name.endsWith(" V1.0"), v11 = (b.basCalIndex & 0xFF) == 2 || name.endsWith(" V1.1");
-        if (isEmptyBlock(b) || (v10 && !rgbblu) || (v11 && !gbrled))
+        const int index = b.basCalIndex & 0xFF;
+        const bool v10 = index == 6 || name.endsWith(" V1.0"), v11 = index == 2 || name.endsWith(" V1.1");
+        const float neutral[10] = {1, 1, 0, 0, 0, 1, 0, 0, 0, 1}, *numbers = &b.absIntensityCal;
+        if ((std::equal(neutral, neutral + 10, numbers) && index == 0) || (v10 && !rgbblu) || (v11 && !gbrled))
             continue;
         if (v10 || v11)
-            setCalibrationName(b, name.replace(" V1.0", "").replace(" V1.1", ""));
+            storePlainly(b, name.replace(" V1.0", "").replace(" V1.1", ""));
         const CalibrationRecord r(b);
-        const auto named = [&](const CalibrationRecord &o) { return calibrationName(o.block) == calibrationName(b); };
+        const auto nameOf = [](const CalibrationBlock &c) { return QString::fromUtf8(c.calName, int(qstrnlen(c.calName, 20))); };
+        const auto named = [&](const CalibrationRecord &o) { return nameOf(o.block) == nameOf(b); };
         if (v11) // takes the place of the earlier records of its name, if there are any
             std::replace_if(catalogue.begin(), catalogue.end(), named, r), std::replace_if(addable.begin(), addable.end(), named, r);
         if (std::none_of(catalogue.begin(), catalogue.end(), named)) {
@@ -89,7 +104,7 @@ CalibrationFileContents scannedWithTheCLibrary(const QByteArray &bytes, QList<QB
         }
         const bool zeroInside = name[std::strlen(name) + 1] != 1; // then the CR of a CR LF was beyond it
         const QByteArray whole = QByteArray(name).endsWith('\r') && !zeroInside ? QByteArray(name).chopped(1) : QByteArray(name);
-        if (!setCalibrationName(b, whole))
+        if (!storePlainly(b, whole))
             out.cutNames.push_back(out.blocks.size()), out.wholeNames.push_back(whole.toStdString());
         out.blocks.push_back(b), names << whole;
     }
@@ -141,7 +156,7 @@ struct CatalogueGenerator
             r += space() + tag(row) + space() + floatText() + space() + floatText() + space() + floatText();
         r += space() + tag("[BASCAL_INDEX]") + space() + indexText();
         // Now and then a placeholder, kept by the reader and dropped by the merge.
-        return chance(5) ? ::record("empty", "0", "1") : chance(90) ? r + (chance(20) ? "\r\n" : "\n") : r;
+        return chance(5) ? ::record("empty", 1, 0) : chance(90) ? r + (chance(20) ? "\r\n" : "\n") : r;
     }
     QByteArray file()
     {
@@ -205,7 +220,8 @@ private slots:
         QTest::addColumn<QByteArray>("name");
         QTest::addColumn<QByteArray>("models");
         QTest::addColumn<QByteArray>("entered"); // empty: dropped
-        const char *const rows[][4] = {{"19 bytes fit", "aaaaaaaaaaaaaaaaaaa", "", "aaaaaaaaaaaaaaaaaaa"},
+        QTest::addColumn<float>("intensity"); // with the identity matrix and base index 3
+        const char *const rows[][5] = {{"19 bytes fit", "aaaaaaaaaaaaaaaaaaa", "", "aaaaaaaaaaaaaaaaaaa"},
             {"2-byte character across", "cccccccccccccccccc\xC3\xA9", "", "cccccccccccccccccc"},
             {"3-byte character across", "ddddddddddddddddd\xE2\x82\xAC", "", "ddddddddddddddddd"},
             {"character ending at 19", "eeeeeeeeeeeeeeeee\xC3\xA9!", "", "eeeeeeeeeeeeeeeee\xC3\xA9"},
@@ -214,17 +230,19 @@ private slots:
             {"long V1.1 name, no GBRLED", "ProjectorStudioXL V1.1", "RGBBLU", ""},
             {"long V1.1 name, GBRLED", "ProjectorStudioXL V1.1", "GBRLED", "ProjectorStudioXL"},
             {"long V1.0 name cut after removal", "ProjectorStudioXL200 V1.0", "RGBBLU", "ProjectorStudioXL20"},
-            {"long name outside a family is cut", "ProjectorStudioXL V1.1 B", "", "ProjectorStudioXL V"}};
+            {"long name outside a family is cut", "ProjectorStudioXL V1.1 B", "", "ProjectorStudioXL V"},
+            {"neutral numbers, base index 3", "Neutral", "", "Neutral", "1"}};
         for (const auto &r : rows)
-            QTest::newRow(r[0]) << QByteArray(r[1]) << QByteArray(r[2]) << QByteArray(r[3]);
-        QTest::newRow("a megabyte") << QByteArray(1 << 20, 'f') << QByteArray() << QByteArray(19, 'f');
+            QTest::newRow(r[0]) << QByteArray(r[1]) << QByteArray(r[2]) << QByteArray(r[3]) << (r[4] ? 1.0f : 1.5f);
+        QTest::newRow("a megabyte") << QByteArray(1 << 20, 'f') << QByteArray() << QByteArray(19, 'f') << 1.5f;
     }
     void namesEnterTheCatalogue()
     {
         QFETCH(QByteArray, name);
         QFETCH(QByteArray, models);
         QFETCH(QByteArray, entered);
-        const QByteArrayList m = merge(read(record(name)), models.contains("RGBBLU"), models.contains("GBRLED"));
+        QFETCH(float, intensity);
+        const QByteArrayList m = merge(read(record(name, intensity)), models.contains("RGBBLU"), models.contains("GBRLED"));
         QCOMPARE(QByteArray(m[0].constData()), entered); // the name, up to its zero
     }
 };

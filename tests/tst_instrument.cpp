@@ -105,6 +105,7 @@ private slots:
         QTest::newRow("RGBBLU in upper and mixed case") << int(Family::Rgbblu) << "" << "-R" << ambient + users;
         QTest::newRow("gbrled in lower case") << int(Family::GbrledLowerCase) << "" << "-G" << ambient + users;
         QTest::newRow("neither family") << int(Family::Neither) << "" << "-" << ambient + users;
+        QTest::newRow("GBRLED in the last factory slot only") << int(Family::Neither) << "slot 7" << "-G" << ambient + users;
         QTest::newRow("serial and names without their zero") << int(Family::Both) << "unterminated" << "-RG"
             << QStringList{"JUST w. Diffuser####", "Lab Bench A#########", "Lab Bench B#########"};
         QTest::newRow("named empty, near-ambient and a later ambient slot") << int(Family::Both) << "odd slots"
@@ -121,6 +122,8 @@ private slots:
         QFETCH(QStringList, listed);
         auto state = instrument::make(Family(family), 9, {"Lab Bench A", "Lab Bench B"}, "ABCDEFGHIJKLM");
         state.faults.unterminatedSerial = state.faults.unterminatedNames = setUp == "unterminated";
+        if (setUp == "slot 7")
+            standin::setBlockName(state.blocks[7], "GBRLED White");
         if (setUp == "odd slots") {
             standin::setBlockName(state.blocks[25], "Looks Real"); // the numbers of an empty slot
             state.blocks[26] = state.blocks[30] = standin::ambientCalibrationBlock();

@@ -1,14 +1,14 @@
 #include "dialog.h"
 #include "dialogprobe.h"
+#include "realprogram.h"
 #include "standinfixture.h"
 
-#include <QProcess>
-#include <QTemporaryFile>
+#include <QTemporaryDir>
 
 // Whole runs of the real program, as a user makes them: the local Apache catalogue, the stand-in
 // instrument, the set arranged in the selection window, the writing and Quit. The user's actions are
-// played inside the program by the preloaded UI driver, which logs its steps to the program's standard error and
-// ends it with exit code 97 at a step it cannot do.
+// played inside the program by the preloaded UI driver, which logs its steps and ends it with exit code 97
+// at a step it cannot do.
 class TestSmoke : public QObject
 {
     Q_OBJECT
@@ -37,6 +37,9 @@ class TestSmoke : public QObject
     }
 
 private slots:
+    // The programs started here and the window made in this process alike.
+    void initTestCase() { qputenv("TARVIK_CATALOGUE_SERVER", fixtureCatalogueServer().toUtf8()); }
+
     void cleanup()
     {
         for (QProcess &program : m_programs) {

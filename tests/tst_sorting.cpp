@@ -1,3 +1,5 @@
+#include "calibrationrecord.h"
+#include "heldmouse.h"
 #include "sorting.h"
 
 #include <QLabel>
@@ -5,7 +7,7 @@
 #include <QTableWidget>
 #include <QtTest>
 
-using Pairs = QList<std::pair<QString, QString> >;
+using Pairs = CalibrationPairList;
 
 namespace {
 
@@ -44,17 +46,20 @@ struct Window
     QLabel *sourceCount = w.findChild<QLabel *>("label"), *currentCount = w.findChild<QLabel *>("label_2");
     QSignalSpy emitted{&w, SIGNAL(exportItemsChanged(QList<std::pair<QString, QString> >))};
 
-    static QPoint at(QTableWidget *t, int row) { return t->scrollTo(t->model()->index(row, 0)), t->visualRect(t->model()->index(row, 0)).center(); }
+    // The middle of a row; for -1, a point below the last row.
+    static QPoint at(QTableWidget *t, int row)
+    {
+        const QModelIndex index = t->model()->index(row, 0);
+        return row < 0 ? QPoint(t->viewport()->width() / 2, t->viewport()->height() - 2) : (t->scrollTo(index), t->visualRect(index).center());
+    }
     static void click(QTableWidget *t, int row) { QTest::mouseClick(t->viewport(), Qt::LeftButton, {}, at(t, row)); }
     static void doubleClick(QTableWidget *t, int row) { click(t, row), QTest::mouseDClick(t->viewport(), Qt::LeftButton, {}, at(t, row)); }
     // With the left button held on `from`, enter each row in turn (the view sees no movement otherwise), release.
     static void drag(QTableWidget *t, int from, const QList<int> &entered)
     {
         QTest::mousePress(t->viewport(), Qt::LeftButton, {}, at(t, from));
-        for (int row : entered) {
-            QMouseEvent move(QEvent::MouseMove, at(t, row), t->viewport()->mapToGlobal(at(t, row)), Qt::NoButton, Qt::LeftButton, {});
-            QApplication::sendEvent(t->viewport(), &move);
-        }
+        for (int row : entered)
+            moveWithButtonHeld(t->viewport(), at(t, row));
         QTest::mouseRelease(t->viewport(), Qt::LeftButton, {}, at(t, entered.last()));
     }
     Pairs pressUpdate() { QTest::mouseClick(update, Qt::LeftButton); return emitted.isEmpty() ? Pairs() : emitted.takeLast().first().value<Pairs>(); }
@@ -130,7 +135,10 @@ private slots:
         QTest::addColumn<Pairs>("shown");
         const Pairs lamps{{"Tungsten", description(4)}, {"Lamp 9", description(2)}, {"Lamp 10", description(7)}};
         QTest::newRow("shuffled") << lamps << Pairs{lamps[2], lamps[1], lamps[0]};
-        QTest::newRow("equal names") << Pairs{{"T", description(1)}, {"T", description(2)}} << Pairs{{"T", description(2)}, {"T", description(1)}};
+        Pairs equal, reversed; // more than a sort leaves to its stable insertion pass
+        for (int i = 1; i <= 17; ++i)
+            equal.append({"T", description(i)}), reversed.prepend(equal.last());
+        QTest::newRow("17 equal names") << equal << reversed;
     }
     void availableCalibrationsStayInNameOrder()
     {
@@ -147,22 +155,30 @@ private slots:
 
     void draggingMovesACalibrationOneRowAtATime_data()
     {
-        QTest::addColumn<QList<int> >("entered"); // rows, with the button held since a press on row 3
+        QTest::addColumn<int>("from"); // the row pressed on, -1 below the rows after a click on row 3
+        QTest::addColumn<QList<int> >("entered"); // rows, with the button held since that press
         QTest::addColumn<Pairs>("order");
         const Pairs h = calibrations("Held", 6);
-        QTest::newRow("up two, row by row") << QList<int>{2, 1} << Pairs{h[0], h[3], h[1], h[2], h[4], h[5]};
-        QTest::newRow("down two, row by row") << QList<int>{4, 5} << Pairs{h[0], h[1], h[2], h[4], h[5], h[3]};
-        QTest::newRow("jump down") << QList<int>{5} << h;
-        QTest::newRow("jump to the top") << QList<int>{0} << h;
+        QTest::newRow("up two, row by row") << 3 << QList<int>{2, 1} << Pairs{h[0], h[3], h[1], h[2], h[4], h[5]};
+        QTest::newRow("down two, row by row") << 3 << QList<int>{4, 5} << Pairs{h[0], h[1], h[2], h[4], h[5], h[3]};
+        QTest::newRow("jump down") << 3 << QList<int>{5} << h;
+        QTest::newRow("jump to the top") << 3 << QList<int>{0} << h;
+        QTest::newRow("pressed below the rows") << -1 << QList<int>{2, 1} << h;
     }
     void draggingMovesACalibrationOneRowAtATime()
     {
+        QFETCH(int, from);
         QFETCH(QList<int>, entered);
         QFETCH(Pairs, order);
         Window win({}, calibrations("Held", 6));
-        Window::drag(win.current, 3, entered);
+        if (from < 0) {
+            QVERIFY(!win.current->indexAt(Window::at(win.current, -1)).isValid());
+            Window::click(win.current, 3);
+        }
+        Window::drag(win.current, from, entered);
         // the row under the mouse is current and the only one selected
-        QCOMPARE(win.current->selectedItems(), QList<QTableWidgetItem *>{win.current->item(entered.last(), 0)});
+        if (from >= 0)
+            QCOMPARE(win.current->selectedItems(), QList<QTableWidgetItem *>{win.current->item(entered.last(), 0)});
         QCOMPARE(win.pressUpdate(), order); // every row shown, top to bottom, as (name, tool tip)
     }
 };

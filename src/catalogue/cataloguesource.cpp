@@ -12,7 +12,9 @@ QString catalogueBaseAddress()
 {
     if (!g_baseOverride.isEmpty())
         return g_baseOverride;
-    return QStringLiteral(TARVIK_CATALOGUE_HOST "/TARVIK/Calibrations/");
+    // A local server whose port is only known when the program starts, such as the tests' own.
+    const QString server = qEnvironmentVariable("TARVIK_CATALOGUE_SERVER");
+    return (server.isEmpty() ? QStringLiteral(TARVIK_CATALOGUE_HOST) : server) + QLatin1String(kCatalogueDirectory);
 }
 
 int catalogueTransferTimeoutMs()

@@ -1,9 +1,12 @@
 #ifndef CATALOGUESOURCE_H
 #define CATALOGUESOURCE_H
 
+#include "listing.h"
+
 #include <QString>
 
-// Where the catalogue lives: fixed when the program is built.
+// Where the catalogue lives: the server fixed when the program is built, or the one
+// TARVIK_CATALOGUE_SERVER names ("http://127.0.0.1:47180", say).
 QString catalogueBaseAddress();
 
 // How long a request may go without progress before it counts as failed.

@@ -22,7 +22,7 @@ bool isLineEnd(char c)
 // escaped slash survives both, so it is looked for in the decoded name.
 bool isPlainFileName(const QString &name)
 {
-    static const QString dir = QStringLiteral("/TARVIK/Calibrations/");
+    static const QString dir = QString::fromLatin1(kCatalogueDirectory);
     static const QUrl base(QStringLiteral("http://catalogue.invalid") + dir);
     const QString decoded = QUrl::fromPercentEncoding(name.toUtf8());
     if (name.isEmpty() || decoded.contains('/') || decoded.contains('\\'))

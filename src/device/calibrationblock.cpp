@@ -1,6 +1,9 @@
 #include "calibrationblock.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstring>
+#include <iterator>
 
 CalibrationBlock emptyCalibrationBlock()
 {
@@ -50,10 +53,25 @@ bool storeCalibrationName(CalibrationBlock &block, const char *utf8Name, std::si
     return fits;
 }
 
+CalibrationBlock interpretedBytes(const CalibrationBlock &block)
+{
+    CalibrationBlock kept;
+    std::memset(&kept, 0, sizeof kept);
+    std::memcpy(kept.calName, block.calName, calNameLength(block));
+    std::memcpy(&kept.absIntensityCal, &block.absIntensityCal, 10 * sizeof(float));
+    kept.basCalIndex = baseCalibrationIndex(block);
+    return kept;
+}
+
 bool sameAsInterpreted(const CalibrationBlock &a, const CalibrationBlock &b)
 {
-    const std::size_t nameLength = calNameLength(a);
-    return nameLength == calNameLength(b) && std::memcmp(a.calName, b.calName, nameLength) == 0
-        && std::memcmp(&a.absIntensityCal, &b.absIntensityCal, 10 * sizeof(float)) == 0
-        && baseCalibrationIndex(a) == baseCalibrationIndex(b);
+    const CalibrationBlock keptA = interpretedBytes(a), keptB = interpretedBytes(b);
+    return std::memcmp(&keptA, &keptB, sizeof keptA) == 0;
+}
+
+bool allFinite(const CalibrationBlock &b)
+{
+    float numbers[10]; // the intensity and the matrix, one after another in the block
+    std::memcpy(numbers, &b.absIntensityCal, sizeof numbers);
+    return std::all_of(std::begin(numbers), std::end(numbers), [](float v) { return std::isfinite(v); });
 }

@@ -29,6 +29,9 @@ static_assert(sizeof(float) == 4, "IEEE single precision floats");
 
 constexpr std::size_t kCalNameSize = sizeof(CalibrationBlock::calName);
 
+// The name of the ambient calibration the instrument keeps among the user slots.
+constexpr char kAmbientName[] = "JUST w. Diffuser";
+
 // Placeholder written into slots that hold no calibration.
 CalibrationBlock emptyCalibrationBlock();
 
@@ -38,9 +41,15 @@ bool isEmptyBlock(const CalibrationBlock &block);
 // The byte of basCalIndex that the instrument interprets (byte 60, little-endian).
 std::uint8_t baseCalibrationIndex(const CalibrationBlock &block);
 
-// Equal in what the instrument interprets: the name up to its zero within its 20 bytes,
-// the ten numbers bit for bit and the low byte of the base index. The rest need not come back.
+// What the instrument interprets of a block: the name up to its zero within its 20 bytes,
+// the ten numbers bit for bit and the low byte of the base index; zeros elsewhere.
+CalibrationBlock interpretedBytes(const CalibrationBlock &block);
+// Equal in what the instrument interprets. The rest need not come back.
 bool sameAsInterpreted(const CalibrationBlock &a, const CalibrationBlock &b);
+
+// The intensity and the nine matrix numbers are all finite: only such a block can be
+// written as text, or taken from it.
+bool allFinite(const CalibrationBlock &block);
 
 // Length of calName up to its terminating zero, never more than its 20 bytes.
 std::size_t calNameLength(const CalibrationBlock &block);

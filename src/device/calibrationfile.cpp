@@ -343,15 +343,6 @@ enum class Scan { Complete, CutShort, Malformed };
 constexpr std::string_view kTags[6] = {"[CAL_NAME]", "[ABS_INTENSITY_CAL]", "[XCAL]",
                                        "[YCAL]", "[ZCAL]", "[BASCAL_INDEX]"};
 
-bool allFinite(const CalibrationBlock &b)
-{
-    const float *rows[] = {b.xCal, b.yCal, b.zCal};
-    bool finite = std::isfinite(b.absIntensityCal);
-    for (const float *row : rows)
-        finite = finite && std::isfinite(row[0]) && std::isfinite(row[1]) && std::isfinite(row[2]);
-    return finite;
-}
-
 // The name as calName holds it before the cut.
 std::string_view wholeName(std::string_view name)
 {

@@ -10,8 +10,6 @@
 #include <cstring>
 
 namespace {
-const char kAmbientName[] = "JUST w. Diffuser";
-
 bool isAmbient(const CalibrationBlock &block)
 {
     return calNameLength(block) == sizeof kAmbientName - 1

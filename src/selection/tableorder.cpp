@@ -17,7 +17,7 @@ struct Name
 
 } // namespace
 
-QVector<int> sortedTableOrder(const QList<std::pair<QString, QString> > &pairs)
+QVector<int> sortedTableOrder(const CalibrationPairList &pairs)
 {
     // The names side by side in one buffer: each is compared about log n times, and
     // names scattered over the heap would cost a cache miss per comparison.

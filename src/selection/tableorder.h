@@ -1,15 +1,13 @@
 #ifndef TABLEORDER_H
 #define TABLEORDER_H
 
-#include <QList>
-#include <QString>
-#include <QVector>
+#include "calibrationrecord.h"
 
-#include <utility>
+#include <QVector>
 
 // The rows in which a table sorted by name shows these calibrations after they were put
 // in one after the other: by name in the collation of the default locale, and among
 // names that collate as equal the one put in last first. Returns indices into `pairs`.
-QVector<int> sortedTableOrder(const QList<std::pair<QString, QString> > &pairs);
+QVector<int> sortedTableOrder(const CalibrationPairList &pairs);
 
 #endif

@@ -11,8 +11,6 @@
 #include <QRegularExpression>
 #include <QStandardPaths>
 
-#include <algorithm>
-#include <cmath>
 #include <cstring>
 
 namespace {
@@ -39,13 +37,6 @@ QByteArray recordName(const CalibrationBlock &block)
     if (name.trimmed().isEmpty())
         name = "unnamed";
     return name;
-}
-
-bool allFinite(const CalibrationBlock &b)
-{
-    float numbers[10]; // the intensity and the matrix, one after another in the block
-    std::memcpy(numbers, &b.absIntensityCal, sizeof numbers);
-    return std::all_of(std::begin(numbers), std::end(numbers), [](float v) { return std::isfinite(v); });
 }
 
 constexpr char kFirstHeader[] = "TARVIK calibration blocks 1\n";

@@ -4,28 +4,25 @@
 //
 //   wait-window NAME                  a visible top-level widget with that object name
 //   expect-text WINDOW WIDGET TEXT... the label's or button's text, waited for; a final * matches any end
-//   expect-hidden WINDOW WIDGET
 //   click WINDOW WIDGET               left click in the middle of a widget, once it is enabled
 //   click-row WINDOW TABLE ROW        left click on a table row (a number, or =NAME)
 //   double-click-row WINDOW TABLE ROW
 //   drag-row WINDOW TABLE FROM TO     press on row FROM, move row by row to row TO, release
 //   expect-rows WINDOW TABLE A|B|C    the names of the table top to bottom ("" for none)
-//   answer-message-box                presses the default or first button of a message box
-//   cancel-file-dialog
 //   close WINDOW                      as by its frame's close button
-//   screenshot WINDOW PATH
+//   answer-message-box                presses the default or first button of a message box
 //
 // It also logs the splash screen's wait for the main window ("splash <epoch ms> <epoch ms>",
 // its start and end), so that a benchmark can tell the toolkit's wait from the program's work.
+
+#include "heldmouse.h"
 
 #include <QApplication>
 #include <QDateTime>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QFileDialog>
-#include <QLabel>
-#include <QMessageBox>
 #include <QPushButton>
+#include <QMessageBox>
 #include <QSplashScreen>
 #include <QTableWidget>
 #include <QTest>
@@ -76,14 +73,8 @@ private:
         return w ? w->findChild<T *>(name) : nullptr;
     }
 
-    QString textOf(QWidget *w) const
-    {
-        if (auto *label = qobject_cast<QLabel *>(w))
-            return label->text();
-        if (auto *button = qobject_cast<QAbstractButton *>(w))
-            return button->text();
-        return QString();
-    }
+    // A label's or a button's text.
+    static QString textOf(QWidget *w) { return w->property("text").toString(); }
 
     // A row is given by its number, or as =NAME by the calibration it shows.
     int rowOf(QTableWidget *table, const QString &which)
@@ -105,17 +96,11 @@ private:
         return table->visualItemRect(item).center();
     }
 
-    void moveHeld(QWidget *viewport, QPoint to)
-    {
-        QMouseEvent move(QEvent::MouseMove, to, viewport->mapToGlobal(to), Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(viewport, &move);
-    }
-
-    QWidget *modal(const char *className)
+    static QMessageBox *messageBox()
     {
         for (QWidget *w : QApplication::topLevelWidgets())
-            if (w->isVisible() && w->inherits(className))
-                return w;
+            if (w->isVisible() && w->inherits("QMessageBox"))
+                return qobject_cast<QMessageBox *>(w);
         return nullptr;
     }
 
@@ -130,12 +115,6 @@ private:
             QWidget *w = widget<QWidget>(a.value(1), a.value(2));
             m_seen = w ? textOf(w) : QString("<no widget>");
             return w && (rest3.endsWith('*') ? m_seen.startsWith(rest3.chopped(1)) : m_seen == rest3);
-        }
-        if (cmd == "expect-hidden") {
-            QWidget *w = widget<QWidget>(a.value(1), a.value(2));
-            if (!w || w->isVisible())
-                fail("not hidden");
-            return true;
         }
         if (cmd == "click") {
             QWidget *w = widget<QWidget>(a.value(1), a.value(2));
@@ -165,7 +144,7 @@ private:
             QTest::mousePress(viewport, Qt::LeftButton, Qt::NoModifier, rowCentre(table, from));
             const int step = to > from ? 1 : -1;
             for (int row = from + step; row != to + step; row += step)
-                moveHeld(viewport, rowCentre(table, row));
+                moveWithButtonHeld(viewport, rowCentre(table, row));
             QTest::mouseRelease(viewport, Qt::LeftButton, Qt::NoModifier, rowCentre(table, to));
             return true;
         }
@@ -181,23 +160,6 @@ private:
                 fail("rows are " + names.join('|'));
             return true;
         }
-        if (cmd == "answer-message-box") {
-            auto *box = qobject_cast<QMessageBox *>(modal("QMessageBox"));
-            if (!box)
-                return false;
-            log("message box: " + box->windowTitle() + ": " + box->text());
-            QAbstractButton *button = box->defaultButton() ? box->defaultButton() : box->buttons().value(0);
-            QTest::mouseClick(button, Qt::LeftButton);
-            return true;
-        }
-        if (cmd == "cancel-file-dialog") {
-            auto *chooser = qobject_cast<QFileDialog *>(modal("QFileDialog"));
-            if (!chooser)
-                return false;
-            log("file dialog: " + chooser->windowTitle());
-            chooser->reject();
-            return true;
-        }
         if (cmd == "close") {
             QWidget *w = window(a.value(1));
             if (!w)
@@ -205,11 +167,14 @@ private:
             w->close();
             return true;
         }
-        if (cmd == "screenshot") {
-            QWidget *w = window(a.value(1));
-            if (!w)
+        if (cmd == "answer-message-box") {
+            QMessageBox *box = messageBox();
+            if (!box)
                 return false;
-            w->grab().save(a.value(2));
+            QAbstractButton *button = box->defaultButton();
+            if (!button)
+                button = box->buttons().value(0);
+            QTest::mouseClick(button, Qt::LeftButton);
             return true;
         }
         fail("unknown command");
