@@ -4,6 +4,7 @@
 #include "calibrationblock.h"
 #include "calibrationlist.h"
 #include "calibrationrecord.h"
+#include "cataloguemerge.h"
 
 #include <QDialog>
 #include <QFile>
@@ -21,6 +22,14 @@ class dialog;
 }
 class FileDownloader;
 class Sorting;
+
+// One of the files the temporary catalogue was made of, with the offset where it ends there,
+// so that a record the reader stops on can be traced to its file.
+struct CataloguePart
+{
+    QString name;
+    qint64 end;
+};
 
 // The main window. It owns everything one run works on: the open instrument,
 // the calibration lists, the temporary catalogue file and the selection window.
@@ -54,6 +63,9 @@ private:
     int getCalFromFile();
     void showSorting();
     void downloadCalibrations();
+    // Fetches the listing and every listed file into tmpCalFile. Empty when all came whole
+    // (or storing failed, which discovery reports); otherwise which request failed and why.
+    QString fetchCatalogue();
 
     // The one way a failure's reason reaches the user, beneath the two status lines: in full,
     // wrapped and selectable, so a long folder name is never cut; empty hides it.
@@ -82,6 +94,9 @@ private:
 
     bool m_catalogueChosen = true;
     bool m_catalogueStored = true; // false when the fetched catalogue could not be written out
+    bool m_catalogueFailed = false; // the catalogue could not be read: Connect fetches it again
+    QVector<CataloguePart> m_catalogueParts;
+    LeftOutCalibrations m_leftOut; // of the catalogue last read, for the selection window
     QVector<CalibrationBlock> m_slotsRead; // the non-empty blocks of slots 9 to 37, for the backup
     QString m_lastBackup;
     // Holds tmpCalFile: made for this run alone and owner-only, so no other account can plant

@@ -10,10 +10,13 @@
 #include <QDir>
 #include <QEventLoop>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QNetworkRequest>
 #include <QPointer>
+#include <QProgressDialog>
 #include <QSplashScreen>
+#include <QTimer>
 #include <QUrl>
 
 namespace {
@@ -31,19 +34,28 @@ void showOnSplash(const QString &text)
     }
 }
 
-// Asks the user for a local catalogue until one is copied to target. False when the user cancelled.
-bool copyLocalCatalogue(QWidget *parent, const QString &target)
+// Tells the user that the catalogue could not be fetched, and why. True when they ask to
+// fetch it again, false when they will pick a local catalogue.
+bool userRetries(QWidget *parent, const QString &reason)
 {
-    QMessageBox::critical(parent, translated("Network error"),
-                          translated("Unable to download correction matrizes from the Internet, please select a Calibrations.txt file locally"),
-                          QMessageBox::Ok, QMessageBox::NoButton);
+    QMessageBox box(QMessageBox::Critical, translated("Network error"),
+                    translated("Unable to download correction matrizes from the Internet, please select a Calibrations.txt file locally"),
+                    QMessageBox::Ok | QMessageBox::Retry, parent);
+    box.setInformativeText(reason);
+    return box.exec() == QMessageBox::Retry;
+}
+
+// Asks the user for a local catalogue until one is copied to target. Returns the chosen
+// file, or an empty string when the user cancelled.
+QString copyLocalCatalogue(QWidget *parent, const QString &target)
+{
     for (;;) {
         const QString chosen = QFileDialog::getOpenFileName(parent, translated("Open File"), "/home");
         if (chosen.isEmpty())
-            return false;
+            return chosen;
         QFile source(chosen);
         if (source.copy(target))
-            return true;
+            return chosen;
         qDebug().nospace() << "Copying " << chosen << " to " << target << " failed: " << source.errorString();
         QMessageBox::warning(parent, translated("Cannot read file"),
                              translated("%1 cannot be used as the calibration catalogue. Please select another file.")
@@ -54,30 +66,77 @@ bool copyLocalCatalogue(QWidget *parent, const QString &target)
 
 void dialog::downloadCalibrations()
 {
-    downloader = new FileDownloader(this);
+    for (;;) {
+        const QString failure = fetchCatalogue();
+        if (failure.isEmpty())
+            return;
+        qDebug().noquote() << "Catalogue not fetched:" << failure;
+        tmpCalFile.close();
+        tmpCalFile.remove();
+        m_catalogueParts.clear();
+        if (userRetries(this, failure))
+            continue;
+        const QString chosen = copyLocalCatalogue(this, tmpCalFile.fileName());
+        m_catalogueChosen = !chosen.isEmpty();
+        if (m_catalogueChosen)
+            m_catalogueParts.append({QDir::toNativeSeparators(chosen), QFileInfo(tmpCalFile).size()});
+        return;
+    }
+}
+
+QString dialog::fetchCatalogue()
+{
+    if (!downloader) {
+        downloader = new FileDownloader(this);
+        connect(downloader, SIGNAL(downloaded(QNetworkReply::NetworkError)),
+                this, SLOT(slotFinishedDownload(QNetworkReply::NetworkError)));
+    }
+    m_catalogueStored = true;
     QEventLoop loop;
-    connect(downloader, SIGNAL(downloaded(QNetworkReply::NetworkError)),
-            this, SLOT(slotFinishedDownload(QNetworkReply::NetworkError)));
     connect(this, SIGNAL(signalEndNetworkWait()), &loop, SLOT(quit()));
 
+    // Cancel and the whole fetch's deadline end the request under way; nothing after it is asked for.
+    QString stopped;
+    QPointer<QNetworkReply> reply;
+    const auto stop = [&](const QString &why) {
+        if (stopped.isEmpty())
+            stopped = why;
+        if (reply)
+            reply->abort();
+    };
+    // The splash screen takes no click, so a fetch that lasts gets a window of its own.
+    QProgressDialog progress(tr("Fetching the calibration catalogue\u2026"), tr("Cancel"), 0, 0, this);
+    progress.setWindowTitle(tr("Calibration catalogue"));
+    progress.setWindowModality(Qt::ApplicationModal);
+    progress.setWindowFlag(Qt::WindowStaysOnTopHint);
+    progress.setAutoReset(false);
+    progress.setMinimumDuration(catalogueProgressDelayMs());
+    progress.setValue(0); // starts the delay
+    connect(&progress, &QProgressDialog::canceled, this, [&] { stop(tr("the fetch was cancelled")); });
+    const int fetchDeadlineMs = catalogueFetchDeadlineMs();
+    QTimer::singleShot(fetchDeadlineMs, &progress, [&] {
+        stop(tr("the whole catalogue took longer than %1 s").arg(fetchDeadlineMs / 1000.0));
+    });
+
     // One request at a time, each awaited. A calibration file must announce its length, so that
-    // a file cut short is never stored as whole; a listing cut short only names fewer files.
-    const auto fetched = [&](const QString &address, bool isFile) {
-        const QNetworkRequest request(QUrl(address, QUrl::TolerantMode));
-        const QPointer<QNetworkReply> reply =
-            downloader->get(request, catalogueTransferTimeoutMs(), catalogueDeadlineMs(), isFile);
-        if (reply && !reply->isFinished())
-            loop.exec();
-        return networkError == QNetworkReply::NoError;
+    // a file cut short is never stored as whole. Empty when it came whole, or why not.
+    const auto failureOf = [&](const QString &address, bool isFile) {
+        if (stopped.isEmpty()) {
+            const QNetworkRequest request(QUrl(address, QUrl::TolerantMode));
+            reply = downloader->get(request, catalogueTransferTimeoutMs(), catalogueDeadlineMs(), isFile);
+            if (reply && !reply->isFinished())
+                loop.exec();
+        }
+        return !stopped.isEmpty() ? stopped : networkError != QNetworkReply::NoError ? downloader->failureReason() : QString();
     };
 
     const QString base = catalogueBaseAddress();
-    const QStringList names = fetched(base, false) ? catalogueFileNames(downloader->receivedData()) : QStringList();
-    if (names.isEmpty()) {
-        tmpCalFile.remove();
-        m_catalogueChosen = copyLocalCatalogue(this, tmpCalFile.fileName());
-        return;
-    }
+    QString failure = failureOf(base, false);
+    const CatalogueListing listing = failure.isEmpty() ? catalogueFileNames(downloader->receivedData()) : CatalogueListing();
+    if (failure.isEmpty())
+        failure = listing.names.isEmpty() && listing.failure.isEmpty() ? tr("it names no calibration file") : listing.failure;
+    if (!failure.isEmpty())
+        return tr("The catalogue listing: %1").arg(failure);
 
     // A catalogue that cannot be stored whole must not be read as if it were: nothing of
     // it stays, and discovery says so instead of offering what it holds.
@@ -87,32 +146,35 @@ void dialog::downloadCalibrations()
         tmpCalFile.close();
         tmpCalFile.remove();
         m_catalogueStored = false;
+        return QString();
     };
     if (!tmpCalFile.open(QIODevice::WriteOnly))
         return storeFailed();
+    m_catalogueParts.clear();
     qint64 storedBytes = 0;
-    int stored = 0;
-    for (const QString &name : names) {
-        showOnSplash(tr("Fetching calibration file %1 of %2\u2026").arg(stored + 1).arg(names.size()));
-        if (!fetched(base + name, true)) {
-            qDebug().nospace() << "Catalogue file " << name << " failed (network error " << networkError
-                               << "); stored " << stored << " of " << names.size() << " files";
-            break;
-        }
-        const QByteArray body = downloader->receivedData();
-        if (storedBytes + body.size() > maxCalibrationFileBytes) {
-            qDebug().nospace() << "Catalogue file " << name << " would take the catalogue past "
-                               << maxCalibrationFileBytes << " bytes; stored " << stored << " of " << names.size() << " files";
-            break;
-        }
+    progress.setMaximum(listing.names.size());
+    for (const QString &name : listing.names) {
+        const QString count = tr("Fetching calibration file %1 of %2\u2026").arg(m_catalogueParts.size() + 1).arg(listing.names.size());
+        showOnSplash(count);
+        progress.setLabelText(count);
+        if (!m_catalogueParts.isEmpty()) // setting the first value again would restart the delay
+            progress.setValue(m_catalogueParts.size());
+        const QString shownName = QUrl::fromPercentEncoding(name.toUtf8());
+        failure = failureOf(base + name, true);
+        const QByteArray body = failure.isEmpty() ? downloader->receivedData() : QByteArray();
+        if (failure.isEmpty() && storedBytes + body.size() > maxCalibrationFileBytes)
+            failure = tr("the catalogue is larger than %1 MiB").arg(maxCalibrationFileBytes >> 20);
+        // Every listed file or none: a catalogue with a file missing may lack the very
+        // calibration (a V1.1 of an older one) that must be written in its place.
+        if (!failure.isEmpty())
+            return tr("Calibration file %1: %2").arg(shownName, failure);
         if (tmpCalFile.write(body) != body.size())
             return storeFailed();
         storedBytes += body.size();
-        ++stored;
+        m_catalogueParts.append({shownName, storedBytes});
     }
     if (!tmpCalFile.flush())
         return storeFailed();
     tmpCalFile.close();
-    if (tmpCalFile.error() != QFileDevice::NoError)
-        storeFailed();
+    return tmpCalFile.error() != QFileDevice::NoError ? storeFailed() : QString();
 }

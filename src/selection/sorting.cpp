@@ -108,6 +108,7 @@ Sorting::Sorting(QWidget *parent)
     , ui(new Ui::Sorting)
 {
     ui->setupUi(this);
+    ui->leftOutLabel->hide();
 
     connect(ui->export_add_PBN, SIGNAL(clicked()), this, SLOT(slotMove()));
     connect(ui->export_del_PBN, SIGNAL(clicked()), this, SLOT(slotMove()));
@@ -144,6 +145,18 @@ void Sorting::setExportItems(QList<std::pair<QString, QString> > available,
 void Sorting::setInstrumentLabel(QString text)
 {
     ui->label_3->setText(text);
+}
+
+void Sorting::showLeftOut(const QStringList &nonFinite, const QStringList &sameFirst19Bytes)
+{
+    QStringList why;
+    if (!nonFinite.isEmpty())
+        why << tr("Numbers that are not finite: %1").arg(nonFinite.join(", "));
+    if (!sameFirst19Bytes.isEmpty())
+        why << tr("The same first 19 bytes as an earlier name: %1").arg(sameFirst19Bytes.join(", "));
+    ui->leftOutLabel->setText(tr("%1 catalogue calibrations left out").arg(nonFinite.size() + sameFirst19Bytes.size()));
+    ui->leftOutLabel->setToolTip(why.join('\n'));
+    ui->leftOutLabel->setVisible(!why.isEmpty());
 }
 
 void Sorting::setSourceItems(const QList<std::pair<QString, QString> > &available)
