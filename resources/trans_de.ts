@@ -302,5 +302,9 @@
         <source>No calibration catalogue was chosen.</source>
         <translation>Es wurde kein Kalibrierungskatalog gewählt.</translation>
     </message>
+    <message>
+        <source>Retry</source>
+        <translation>Wiederholen</translation>
+    </message>
 </context>
 </TS>

@@ -302,5 +302,9 @@
         <source>No calibration catalogue was chosen.</source>
         <translation>No calibration catalogue was chosen.</translation>
     </message>
+    <message>
+        <source>Retry</source>
+        <translation>Retry</translation>
+    </message>
 </context>
 </TS>

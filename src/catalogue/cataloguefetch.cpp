@@ -5,6 +5,7 @@
 #include "filedownloader.h"
 #include "listing.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QDebug>
 #include <QDir>
@@ -42,6 +43,7 @@ bool userRetries(QWidget *parent, const QString &reason)
                     translated("Unable to download correction matrizes from the Internet, please select a Calibrations.txt file locally"),
                     QMessageBox::Ok | QMessageBox::Retry, parent);
     box.setInformativeText(reason);
+    box.button(QMessageBox::Retry)->setText(translated("Retry"));
     return box.exec() == QMessageBox::Retry;
 }
 
