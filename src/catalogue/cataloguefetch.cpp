@@ -44,6 +44,7 @@ bool userRetries(QWidget *parent, const QString &reason)
                     QMessageBox::Ok | QMessageBox::Retry, parent);
     box.setInformativeText(reason);
     box.button(QMessageBox::Retry)->setText(translated("Retry"));
+    box.setEscapeButton(QMessageBox::Ok); // closing the box goes on to the local file, as before
     return box.exec() == QMessageBox::Retry;
 }
 

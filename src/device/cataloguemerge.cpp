@@ -3,8 +3,8 @@
 #include "calibrationrecord.h"
 
 #include <string>
-#include <unordered_map>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace {
