@@ -2,11 +2,12 @@
 
 #include "calibrationfile.h"
 #include "cataloguesource.h"
+#include "fetchprogress.h"
 #include "filedownloader.h"
 #include "listing.h"
 
 #include <QAbstractButton>
-#include <QApplication>
+#include <QCoreApplication>
 #include <QDebug>
 #include <QDir>
 #include <QEventLoop>
@@ -15,8 +16,6 @@
 #include <QMessageBox>
 #include <QNetworkRequest>
 #include <QPointer>
-#include <QProgressDialog>
-#include <QSplashScreen>
 #include <QTimer>
 #include <QUrl>
 
@@ -24,15 +23,6 @@ namespace {
 QString translated(const char *text)
 {
     return QCoreApplication::translate("dialog", text);
-}
-
-// Start-up's splash screen is all the user sees while the catalogue is fetched.
-void showOnSplash(const QString &text)
-{
-    for (QWidget *widget : QApplication::topLevelWidgets()) {
-        if (auto *splash = qobject_cast<QSplashScreen *>(widget))
-            splash->showMessage(text, Qt::AlignHCenter | Qt::AlignBottom);
-    }
 }
 
 // Tells the user that the catalogue could not be fetched, and why. True when they ask to
@@ -107,19 +97,15 @@ QString dialog::fetchCatalogue()
         if (reply)
             reply->abort();
     };
-    // The splash screen takes no click, so a fetch that lasts gets a window of its own.
-    QProgressDialog progress(tr("Fetching the calibration catalogue\u2026"), tr("Cancel"), 0, 0, this);
-    progress.setWindowTitle(tr("Calibration catalogue"));
-    progress.setWindowModality(Qt::ApplicationModal);
-    progress.setWindowFlag(Qt::WindowStaysOnTopHint);
-    progress.setAutoReset(false);
-    progress.setMinimumDuration(catalogueProgressDelayMs());
-    progress.setValue(0); // starts the delay
-    connect(&progress, &QProgressDialog::canceled, this, [&] { stop(tr("the fetch was cancelled")); });
+    FetchProgress progress(this, catalogueProgressDelayMs(), tr("Fetching the calibration catalogue\u2026"));
+    connect(&progress, &FetchProgress::cancelled, this, [&] { stop(tr("the fetch was cancelled")); });
     const int fetchDeadlineMs = catalogueFetchDeadlineMs();
-    QTimer::singleShot(fetchDeadlineMs, &progress, [&] {
+    QTimer fetchDeadline;
+    fetchDeadline.setSingleShot(true);
+    connect(&fetchDeadline, &QTimer::timeout, this, [&] {
         stop(tr("the whole catalogue took longer than %1 s").arg(fetchDeadlineMs / 1000.0));
     });
+    fetchDeadline.start(fetchDeadlineMs);
 
     // One request at a time, each awaited. A calibration file must announce its length, so that
     // a file cut short is never stored as whole. Empty when it came whole, or why not.
@@ -155,13 +141,9 @@ QString dialog::fetchCatalogue()
         return storeFailed();
     m_catalogueParts.clear();
     qint64 storedBytes = 0;
-    progress.setMaximum(listing.names.size());
     for (const QString &name : listing.names) {
-        const QString count = tr("Fetching calibration file %1 of %2\u2026").arg(m_catalogueParts.size() + 1).arg(listing.names.size());
-        showOnSplash(count);
-        progress.setLabelText(count);
-        if (!m_catalogueParts.isEmpty()) // setting the first value again would restart the delay
-            progress.setValue(m_catalogueParts.size());
+        progress.show(tr("Fetching calibration file %1 of %2\u2026").arg(m_catalogueParts.size() + 1).arg(listing.names.size()),
+                      m_catalogueParts.size(), listing.names.size());
         const QString shownName = QUrl::fromPercentEncoding(name.toUtf8());
         failure = failureOf(base + name, true);
         const QByteArray body = failure.isEmpty() ? downloader->receivedData() : QByteArray();
