@@ -211,8 +211,8 @@
         <translation>das Zertifikat des Servers konnte nicht geprüft werden</translation>
     </message>
     <message>
-        <source>the reply&apos;s head is larger than %1 KiB</source>
-        <translation>der Kopf der Antwort ist größer als %1 KiB</translation>
+        <source>the reply&apos;s head is larger than %1 KiB or cannot be read</source>
+        <translation>der Kopf der Antwort ist größer als %1 KiB oder nicht lesbar</translation>
     </message>
     <message>
         <source>the server announced different lengths for the file</source>

@@ -211,8 +211,8 @@
         <translation>the server&apos;s certificate could not be verified</translation>
     </message>
     <message>
-        <source>the reply&apos;s head is larger than %1 KiB</source>
-        <translation>the reply&apos;s head is larger than %1 KiB</translation>
+        <source>the reply&apos;s head is larger than %1 KiB or cannot be read</source>
+        <translation>the reply&apos;s head is larger than %1 KiB or cannot be read</translation>
     </message>
     <message>
         <source>the server announced different lengths for the file</source>

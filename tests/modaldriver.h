@@ -14,9 +14,9 @@
 // Answers the modal windows the catalogue retrieval raises while a window is being
 // constructed, and records each one it met: "message <title>: <text> (<details>)",
 // "file <caption>", "progress <text>". Answers are taken in order: a message box is given Retry
-// when the next answer is "<Retry>", else Ok; a progress window is cancelled when the next
-// answer is "<Cancel>", else left alone; a file dialog is given the next answer, or rejected
-// when none is left.
+// when the next answer is "<Retry>", else Ok; a progress window is cancelled once the next
+// answer is "<Cancel>" followed by its text, else left alone; a file dialog is given the next
+// answer, or rejected when none is left.
 class ModalDriver
 {
 public:
@@ -41,7 +41,7 @@ private:
             const bool retry = !m_answers.isEmpty() && m_answers.first() == "<Retry>";
             QTest::mouseClick(box->button(retry ? (m_answers.removeFirst(), QMessageBox::Retry) : QMessageBox::Ok), Qt::LeftButton);
         } else if (auto *progress = qobject_cast<QProgressDialog *>(modal)) {
-            if (m_answers.isEmpty() || m_answers.first() != "<Cancel>")
+            if (m_answers.isEmpty() || m_answers.first() != "<Cancel>" + progress->labelText())
                 return;
             m_answers.removeFirst();
             m_seen << "progress " + progress->labelText();

@@ -52,16 +52,18 @@ QString toolkitReason(const QNetworkReply *reply, int stallTimeoutMs)
 }
 
 // Why a head must not be used, or nothing. Its size is summed before anything looks into it,
-// so a head of megabytes costs one pass. Announced lengths that disagree (sent as separate
-// headers or joined with commas) leave the body's end unknown, so the reply is an error.
+// so a head of megabytes costs one pass; Qt 6 drops a head past limits of its own and keeps
+// only the status, so a good reply without a single header line had such a head. Announced
+// lengths that disagree (sent as separate headers or joined with commas) leave the body's
+// end unknown, so the reply is an error.
 QString headProblem(const QNetworkReply *reply)
 {
     const QList<QNetworkReply::RawHeaderPair> pairs = reply->rawHeaderPairs();
     qint64 headBytes = 0;
     for (const QNetworkReply::RawHeaderPair &pair : pairs)
         headBytes += pair.first.size() + pair.second.size() + 4;
-    if (headBytes > maxReplyHeadBytes)
-        return translated("the reply's head is larger than %1 KiB").arg(maxReplyHeadBytes >> 10);
+    if (headBytes > maxReplyHeadBytes || (pairs.isEmpty() && statusOf(reply) == 200))
+        return translated("the reply's head is larger than %1 KiB or cannot be read").arg(maxReplyHeadBytes >> 10);
     QSet<QByteArray> lengths;
     for (const QNetworkReply::RawHeaderPair &pair : pairs) {
         if (pair.first.compare("Content-Length", Qt::CaseInsensitive) != 0)
