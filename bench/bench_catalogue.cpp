@@ -17,6 +17,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QProgressDialog>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTimer>
@@ -77,10 +78,12 @@ int main(int argc, char *argv[])
     const bool hostile = argc == 3;
     overrideCatalogueSourceForTesting(QString::fromLocal8Bit(argv[1]), 30000, hostile ? atoi(argv[2]) : 0);
 
-    // A failed listing would wait for the user; turn the fallback down instead.
+    // A failed listing would wait for the user; turn the fallback down instead. The progress
+    // window of a long fetch stays: closing it would cancel the fetch.
     QTimer refuseFallback;
     QObject::connect(&refuseFallback, &QTimer::timeout, [] {
-        if (QWidget *modal = QApplication::activeModalWidget())
+        QWidget *modal = QApplication::activeModalWidget();
+        if (modal && !qobject_cast<QProgressDialog *>(modal))
             modal->close();
     });
     refuseFallback.start(100);

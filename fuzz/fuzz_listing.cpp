@@ -11,7 +11,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
     const QByteArray listing = QByteArray::fromRawData(reinterpret_cast<const char *>(data), int(size));
-    const QStringList names = catalogueFileNames(listing);
+    const QStringList names = catalogueFileNames(listing).names;
     if (names.size() > listing.count("<li><a href=\""))
         std::abort(); // at most one name per entry prefix
     for (const QString &name : names) {

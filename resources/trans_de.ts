@@ -76,9 +76,49 @@
         <source>Restore…</source>
         <translation>Wiederherstellen…</translation>
     </message>
+    <message>
+        <source>Numbers that are not finite: %1</source>
+        <translation>Zahlen, die nicht endlich sind: %1</translation>
+    </message>
+    <message>
+        <source>The same first 19 bytes as an earlier name: %1</source>
+        <translation>Dieselben ersten 19 Bytes wie ein früherer Name: %1</translation>
+    </message>
+    <message>
+        <source>%1 catalogue calibrations left out</source>
+        <translation>%1 Katalog-Kalibrierungen ausgelassen</translation>
+    </message>
 </context>
 <context>
     <name>dialog</name>
+    <message>
+        <source>the last block is cut short</source>
+        <translation>der letzte Block ist abgeschnitten</translation>
+    </message>
+    <message>
+        <source>more blocks than slots 9 to 37</source>
+        <translation>mehr Blöcke als Plätze 9 bis 37</translation>
+    </message>
+    <message>
+        <source>slot line &quot;%1&quot; is not a slot 9 to 37 in order with 64 bytes</source>
+        <translation>die Platzzeile „%1“ ist kein Platz 9 bis 37 in Reihenfolge mit 64 Bytes</translation>
+    </message>
+    <message>
+        <source>unexpected line &quot;%1&quot;</source>
+        <translation>unerwartete Zeile „%1“</translation>
+    </message>
+    <message>
+        <source>not a whole calibration backup</source>
+        <translation>keine vollständige Kalibrierungssicherung</translation>
+    </message>
+    <message>
+        <source>the serial number or the time is missing</source>
+        <translation>die Seriennummer oder die Zeit fehlt</translation>
+    </message>
+    <message>
+        <source>The block backup is damaged: %1.</source>
+        <translation>Die Blocksicherung ist beschädigt: %1.</translation>
+    </message>
     <message>
         <source>Quillor TARVIK Calibration Updater</source>
         <translation>Quillor TARVIK Kalibrierungs-Updater</translation>
@@ -236,6 +276,70 @@
         <translation>Wiederherstellen</translation>
     </message>
     <message>
+        <source>the listing is larger than %1 MiB</source>
+        <translation>die Liste ist größer als %1 MiB</translation>
+    </message>
+    <message>
+        <source>the listing names a file longer than %1 bytes</source>
+        <translation>die Liste nennt eine Datei, deren Name länger als %1 Bytes ist</translation>
+    </message>
+    <message>
+        <source>the listing names more than %1 files</source>
+        <translation>die Liste nennt mehr als %1 Dateien</translation>
+    </message>
+    <message>
+        <source>the server closed the connection before the file was complete</source>
+        <translation>der Server hat die Verbindung geschlossen, bevor die Datei vollständig war</translation>
+    </message>
+    <message>
+        <source>the file is larger than %1 MiB</source>
+        <translation>die Datei ist größer als %1 MiB</translation>
+    </message>
+    <message>
+        <source>HTTP %1</source>
+        <translation>HTTP %1</translation>
+    </message>
+    <message>
+        <source>no answer for %1 s</source>
+        <translation>seit %1 s keine Antwort</translation>
+    </message>
+    <message>
+        <source>the server refused the connection</source>
+        <translation>der Server hat die Verbindung abgelehnt</translation>
+    </message>
+    <message>
+        <source>the server could not be found</source>
+        <translation>der Server wurde nicht gefunden</translation>
+    </message>
+    <message>
+        <source>the server&apos;s certificate could not be verified</source>
+        <translation>das Zertifikat des Servers konnte nicht geprüft werden</translation>
+    </message>
+    <message>
+        <source>the reply&apos;s head is larger than %1 KiB or cannot be read</source>
+        <translation>der Kopf der Antwort ist größer als %1 KiB oder nicht lesbar</translation>
+    </message>
+    <message>
+        <source>the server announced different lengths for the file</source>
+        <translation>der Server hat verschiedene Längen für die Datei angegeben</translation>
+    </message>
+    <message>
+        <source>no complete answer within %1 s</source>
+        <translation>keine vollständige Antwort innerhalb von %1 s</translation>
+    </message>
+    <message>
+        <source>the server sent the file encoded as %1</source>
+        <translation>der Server hat die Datei als %1 kodiert gesendet</translation>
+    </message>
+    <message>
+        <source>the server did not say how long the file is</source>
+        <translation>der Server hat nicht angegeben, wie lang die Datei ist</translation>
+    </message>
+    <message>
+        <source>Fetching the calibration catalogue…</source>
+        <translation>Lade den Kalibrierungskatalog…</translation>
+    </message>
+    <message>
         <source>Cancel</source>
         <translation>Abbrechen</translation>
     </message>
@@ -350,6 +454,74 @@
     <message>
         <source>Back to the arrangement</source>
         <translation>Zurück zur Zusammenstellung</translation>
+    </message>
+    <message>
+        <source>Calibration catalogue</source>
+        <translation>Kalibrierungskatalog</translation>
+    </message>
+    <message>
+        <source>the fetch was cancelled</source>
+        <translation>das Laden wurde abgebrochen</translation>
+    </message>
+    <message>
+        <source>the whole catalogue took longer than %1 s</source>
+        <translation>der ganze Katalog hat länger als %1 s gedauert</translation>
+    </message>
+    <message>
+        <source>it names no calibration file</source>
+        <translation>sie nennt keine Kalibrierungsdatei</translation>
+    </message>
+    <message>
+        <source>The catalogue listing: %1</source>
+        <translation>Die Katalogliste: %1</translation>
+    </message>
+    <message>
+        <source>the catalogue is larger than %1 MiB</source>
+        <translation>der Katalog ist größer als %1 MiB</translation>
+    </message>
+    <message>
+        <source>Calibration file %1: %2</source>
+        <translation>Kalibrierungsdatei %1: %2</translation>
+    </message>
+    <message>
+        <source>record %1 of %2</source>
+        <translation>Eintrag %1 von %2</translation>
+    </message>
+    <message>
+        <source>the record at byte %1</source>
+        <translation>der Eintrag bei Byte %1</translation>
+    </message>
+    <message>
+        <source>The calibration catalogue cannot be opened: %1</source>
+        <translation>Der Kalibrierungskatalog kann nicht geöffnet werden: %1</translation>
+    </message>
+    <message>
+        <source>The calibration catalogue is larger than %1 MiB.</source>
+        <translation>Der Kalibrierungskatalog ist größer als %1 MiB.</translation>
+    </message>
+    <message>
+        <source>The calibration catalogue cannot be read: %1</source>
+        <translation>Der Kalibrierungskatalog kann nicht gelesen werden: %1</translation>
+    </message>
+    <message>
+        <source>The block backup is damaged: it ends inside a calibration, after %1 whole ones.</source>
+        <translation>Die Blocksicherung ist beschädigt: sie endet mitten in einer Kalibrierung, nach %1 vollständigen.</translation>
+    </message>
+    <message>
+        <source>The calibration catalogue cannot be read: %1 is malformed.</source>
+        <translation>Der Kalibrierungskatalog kann nicht gelesen werden: %1 ist fehlerhaft.</translation>
+    </message>
+    <message>
+        <source>The TARVIK failed to read slot %1 (code %2).</source>
+        <translation>Der TARVIK konnte Platz %1 nicht lesen (Code %2).</translation>
+    </message>
+    <message>
+        <source>No calibration catalogue was chosen.</source>
+        <translation>Es wurde kein Kalibrierungskatalog gewählt.</translation>
+    </message>
+    <message>
+        <source>Retry</source>
+        <translation>Wiederholen</translation>
     </message>
 </context>
 </TS>

@@ -76,9 +76,49 @@
         <source>Restore…</source>
         <translation>Restore…</translation>
     </message>
+    <message>
+        <source>Numbers that are not finite: %1</source>
+        <translation>Numbers that are not finite: %1</translation>
+    </message>
+    <message>
+        <source>The same first 19 bytes as an earlier name: %1</source>
+        <translation>The same first 19 bytes as an earlier name: %1</translation>
+    </message>
+    <message>
+        <source>%1 catalogue calibrations left out</source>
+        <translation>%1 catalogue calibrations left out</translation>
+    </message>
 </context>
 <context>
     <name>dialog</name>
+    <message>
+        <source>the last block is cut short</source>
+        <translation>the last block is cut short</translation>
+    </message>
+    <message>
+        <source>more blocks than slots 9 to 37</source>
+        <translation>more blocks than slots 9 to 37</translation>
+    </message>
+    <message>
+        <source>slot line &quot;%1&quot; is not a slot 9 to 37 in order with 64 bytes</source>
+        <translation>slot line &quot;%1&quot; is not a slot 9 to 37 in order with 64 bytes</translation>
+    </message>
+    <message>
+        <source>unexpected line &quot;%1&quot;</source>
+        <translation>unexpected line &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>not a whole calibration backup</source>
+        <translation>not a whole calibration backup</translation>
+    </message>
+    <message>
+        <source>the serial number or the time is missing</source>
+        <translation>the serial number or the time is missing</translation>
+    </message>
+    <message>
+        <source>The block backup is damaged: %1.</source>
+        <translation>The block backup is damaged: %1.</translation>
+    </message>
     <message>
         <source>Quillor TARVIK Calibration Updater</source>
         <translation>Quillor TARVIK Calibration Updater</translation>
@@ -236,6 +276,70 @@
         <translation>Restore</translation>
     </message>
     <message>
+        <source>the listing is larger than %1 MiB</source>
+        <translation>the listing is larger than %1 MiB</translation>
+    </message>
+    <message>
+        <source>the listing names a file longer than %1 bytes</source>
+        <translation>the listing names a file longer than %1 bytes</translation>
+    </message>
+    <message>
+        <source>the listing names more than %1 files</source>
+        <translation>the listing names more than %1 files</translation>
+    </message>
+    <message>
+        <source>the server closed the connection before the file was complete</source>
+        <translation>the server closed the connection before the file was complete</translation>
+    </message>
+    <message>
+        <source>the file is larger than %1 MiB</source>
+        <translation>the file is larger than %1 MiB</translation>
+    </message>
+    <message>
+        <source>HTTP %1</source>
+        <translation>HTTP %1</translation>
+    </message>
+    <message>
+        <source>no answer for %1 s</source>
+        <translation>no answer for %1 s</translation>
+    </message>
+    <message>
+        <source>the server refused the connection</source>
+        <translation>the server refused the connection</translation>
+    </message>
+    <message>
+        <source>the server could not be found</source>
+        <translation>the server could not be found</translation>
+    </message>
+    <message>
+        <source>the server&apos;s certificate could not be verified</source>
+        <translation>the server&apos;s certificate could not be verified</translation>
+    </message>
+    <message>
+        <source>the reply&apos;s head is larger than %1 KiB or cannot be read</source>
+        <translation>the reply&apos;s head is larger than %1 KiB or cannot be read</translation>
+    </message>
+    <message>
+        <source>the server announced different lengths for the file</source>
+        <translation>the server announced different lengths for the file</translation>
+    </message>
+    <message>
+        <source>no complete answer within %1 s</source>
+        <translation>no complete answer within %1 s</translation>
+    </message>
+    <message>
+        <source>the server sent the file encoded as %1</source>
+        <translation>the server sent the file encoded as %1</translation>
+    </message>
+    <message>
+        <source>the server did not say how long the file is</source>
+        <translation>the server did not say how long the file is</translation>
+    </message>
+    <message>
+        <source>Fetching the calibration catalogue…</source>
+        <translation>Fetching the calibration catalogue…</translation>
+    </message>
+    <message>
         <source>Cancel</source>
         <translation>Cancel</translation>
     </message>
@@ -350,6 +454,74 @@
     <message>
         <source>Back to the arrangement</source>
         <translation>Back to the arrangement</translation>
+    </message>
+    <message>
+        <source>Calibration catalogue</source>
+        <translation>Calibration catalogue</translation>
+    </message>
+    <message>
+        <source>the fetch was cancelled</source>
+        <translation>the fetch was cancelled</translation>
+    </message>
+    <message>
+        <source>the whole catalogue took longer than %1 s</source>
+        <translation>the whole catalogue took longer than %1 s</translation>
+    </message>
+    <message>
+        <source>it names no calibration file</source>
+        <translation>it names no calibration file</translation>
+    </message>
+    <message>
+        <source>The catalogue listing: %1</source>
+        <translation>The catalogue listing: %1</translation>
+    </message>
+    <message>
+        <source>the catalogue is larger than %1 MiB</source>
+        <translation>the catalogue is larger than %1 MiB</translation>
+    </message>
+    <message>
+        <source>Calibration file %1: %2</source>
+        <translation>Calibration file %1: %2</translation>
+    </message>
+    <message>
+        <source>record %1 of %2</source>
+        <translation>record %1 of %2</translation>
+    </message>
+    <message>
+        <source>the record at byte %1</source>
+        <translation>the record at byte %1</translation>
+    </message>
+    <message>
+        <source>The calibration catalogue cannot be opened: %1</source>
+        <translation>The calibration catalogue cannot be opened: %1</translation>
+    </message>
+    <message>
+        <source>The calibration catalogue is larger than %1 MiB.</source>
+        <translation>The calibration catalogue is larger than %1 MiB.</translation>
+    </message>
+    <message>
+        <source>The calibration catalogue cannot be read: %1</source>
+        <translation>The calibration catalogue cannot be read: %1</translation>
+    </message>
+    <message>
+        <source>The block backup is damaged: it ends inside a calibration, after %1 whole ones.</source>
+        <translation>The block backup is damaged: it ends inside a calibration, after %1 whole ones.</translation>
+    </message>
+    <message>
+        <source>The calibration catalogue cannot be read: %1 is malformed.</source>
+        <translation>The calibration catalogue cannot be read: %1 is malformed.</translation>
+    </message>
+    <message>
+        <source>The TARVIK failed to read slot %1 (code %2).</source>
+        <translation>The TARVIK failed to read slot %1 (code %2).</translation>
+    </message>
+    <message>
+        <source>No calibration catalogue was chosen.</source>
+        <translation>No calibration catalogue was chosen.</translation>
+    </message>
+    <message>
+        <source>Retry</source>
+        <translation>Retry</translation>
     </message>
 </context>
 </TS>

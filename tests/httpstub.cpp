@@ -19,7 +19,8 @@ HttpStub::HttpStub()
                 return; // the head is not complete yet
             const QByteArray path = request.split(' ').value(1);
             m_requested.append(path);
-            const auto script = m_scripts.value(path, qMakePair(QByteArrayList{head(404, 9) + "Not Found"}, 0));
+            const auto script = m_once.contains(path) ? m_once.take(path)
+                : m_scripts.value(path, qMakePair(QByteArrayList{head(404, 9) + "Not Found"}, 0));
             play(socket, script.first, script.second);
         });
     });

@@ -28,9 +28,10 @@ public:
     }
     // Answers path with these pieces, pauseMs apart. A piece "<FIN>" closes the connection,
     // "<RST>" resets it, "<HOLD>" leaves it open with nothing more; after the last piece it closes.
-    void script(const QByteArray &path, const QByteArrayList &pieces, int pauseMs = 0)
+    // With once, only the next request of path is answered so; later ones as before.
+    void script(const QByteArray &path, const QByteArrayList &pieces, int pauseMs = 0, bool once = false)
     {
-        m_scripts.insert(path, qMakePair(pieces, pauseMs));
+        (once ? m_once : m_scripts).insert(path, qMakePair(pieces, pauseMs));
     }
 
     // A reply head; length -1 leaves the length out, extra holds further header lines.
@@ -45,7 +46,7 @@ private:
     void play(QTcpSocket *socket, QByteArrayList pieces, int pauseMs);
 
     QTcpServer m_server;
-    QHash<QByteArray, QPair<QByteArrayList, int>> m_scripts;
+    QHash<QByteArray, QPair<QByteArrayList, int>> m_scripts, m_once;
     QByteArrayList m_requested;
 };
 

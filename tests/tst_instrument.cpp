@@ -1,3 +1,4 @@
+#include "backup.h"
 #include "catalogues.h"
 #include "dialogprobe.h"
 #include "sorting.h"
@@ -6,6 +7,7 @@
 
 #include <QtTest>
 
+#include <cmath>
 #include <map>
 
 using standin::Family;
@@ -49,7 +51,7 @@ class TestInstrument : public QObject
         if (probe.findTARVIK())
             probe.updateTARVIK({{"Tungsten A", "x"}, {"Lab Bench A", "x"}, {"Kept", "x"}});
         return probe.label()->text() + '|' + probe.label2()->text() + (probe.connectButton()->isVisible() ? "|Connect" : "")
-            + (probe.deviceHandle() ? "|left open" : "");
+            + (probe.deviceHandle() ? "|left open" : "") + (probe.reason().isEmpty() ? "" : "|" + probe.reason().replace(QRegularExpression("/\\S*\\.blocks"), "<backup>"));
     }
 
 private slots:
@@ -61,14 +63,15 @@ private slots:
         QTest::addColumn<standin::Faults>("faults");
         QTest::addColumn<QString>("verdict");
         init();
-        QCOMPARE(wholeRun(), QString("Loading calibrations Ok.|Your Quillor TARVIK is up to date."));
+        QCOMPARE(wholeRun(), QString("Loading calibrations Ok.|Your Quillor TARVIK is up to date.|Backup saved to <backup>"));
         std::map<std::pair<std::string, int>, int> seen;
         bool writing = false;
         for (const standin::CallLogEntry &call : standin::readCallLog()) {
             writing = writing || call.function == "TARVIKloaddevicecal";
             const QString verdict = call.function == "TARVIKopen" ? "Error while connecting to Quillor TARVIK.||Connect"
                 : call.function == "TARVIKgetserial" ? "Communication error with Quillor TARVIK.||Connect"
-                : writing ? "Loading calibrations failed|Please restart the application!" : "Found Quillor TARVIK:|Serial: TRV-0042|Connect";
+                : writing ? "Loading calibrations failed|Please restart the application!|The calibrations from before are in the backup <backup>."
+                : QString("Found Quillor TARVIK:|Serial: TRV-0042|Connect|The TARVIK failed to read slot %1 (code 13).").arg(call.slot);
             const int occurrence = ++seen[{call.function, call.slot}];
             standin::Faults faults;
             faults.openResult = call.function == "TARVIKopen" ? -1 : 0;
@@ -93,6 +96,45 @@ private slots:
         QCOMPARE(int(std::count_if(log.begin(), log.end(), [](const standin::CallLogEntry &e) {
                      return e.result != 0 && e.function != "TARVIKclose"; })), 1);
         QCOMPARE(log.back().function == "TARVIKclose", faults.openResult != kTarvikNotFound);
+    }
+
+    // What discovery tells of a catalogue it cannot use whole; after a failure Connect fetches it again.
+    void catalogueProblemsAreTold_data()
+    {
+        QTest::addColumn<QByteArray>("catalogue");
+        QTest::addColumn<QString>("told");
+        const QByteArray good = catalogues::labDefault();
+        QTest::newRow("malformed record") << good + catalogues::record("Broken", 1, 3).replace("[XCAL]", "[XCAL] x")
+                                          << "The calibration catalogue cannot be read: record 3 of catalogue.txt is malformed.";
+        CalibrationBlock saved {};
+        saved.absIntensityCal = 1.1f;
+        QVERIFY(setCalibrationName(saved, "Saved"));
+        const QByteArray block(reinterpret_cast<const char *>(&saved), sizeof saved);
+        QTest::newRow("block backup cut short") << "TARVIK calibration blocks 1\n" + block + block.chopped(10)
+                                                << "The block backup is damaged: the last block is cut short.";
+        QTest::newRow("non-finite numbers and a name the same in its first 19 bytes")
+            << good + catalogues::record("Hot Pixel", INFINITY, 3) + catalogues::record("Daylight D65 Extended Plus", 1.2f, 3)
+                   + catalogues::record("Far Too Bright", 1, 3).replace("] 1\n", "] 1e39\n") + catalogues::record("Daylight D65 Extended Minus", 1.3f, 3)
+            << "left out: 3 catalogue calibrations left out (Numbers that are not finite: Hot Pixel, Far Too Bright\n"
+               "The same first 19 bytes as an earlier name: Daylight D65 Extended Minus)";
+    }
+
+    void catalogueProblemsAreTold()
+    {
+        QFETCH(QByteArray, catalogue);
+        QFETCH(QString, told);
+        catalogues::serve(m_server, catalogue);
+        instrument::install(instrument::make());
+        dialog w;
+        DialogProbe probe(w);
+        w.show();
+        const bool found = probe.findTARVIK();
+        const QLabel *leftOut = probe.sorting()->findChild<QLabel *>("leftOutLabel");
+        QCOMPARE(found ? "left out: " + leftOut->text() + " (" + leftOut->toolTip() + ")" : probe.reason(), told);
+        const int listings = m_server.requestedPaths().count("/TARVIK/Calibrations/");
+        if (!found)
+            QTest::mouseClick(probe.connectButton(), Qt::LeftButton);
+        QCOMPARE(m_server.requestedPaths().count("/TARVIK/Calibrations/"), listings + !found);
     }
 
     void discoveryShowsTheInstrument_data()

@@ -306,25 +306,6 @@ private slots:
             "This backup is of the TARVIK TRV-9999, not of this TARVIK TRV-0042: nothing was written.";
     }
 
-    // A restore file damaged after its first record offers nothing to write.
-    void aDamagedCatalogueStopsDiscovery_data()
-    {
-        QTest::addColumn<QByteArray>("file");
-        const standin::InstrumentState st = instrument::make();
-        QTest::newRow("block backup a few bytes short")
-            << "TARVIK calibration blocks 1\n" + QByteArray(reinterpret_cast<const char *>(&st.blocks[9]), 29 * 64).chopped(3);
-        QTest::newRow("second record malformed") << kCatalogue.left(kCatalogue.indexOf("[CAL_NAME] Tungsten")) + "[CAL_NAME] x\n" + kCatalogue;
-    }
-    void aDamagedCatalogueStopsDiscovery()
-    {
-        QFETCH(QByteArray, file);
-        catalogues::serve(m_server, file);
-        instrument::install(instrument::make());
-        dialog w;
-        QVERIFY(!DialogProbe(w).findTARVIK());
-        QCOMPARE(instrument::calls("TARVIKclose"), 1);
-    }
-
     void withoutABackupNothingIsWritten()
     {
         QFETCH(QString, where);

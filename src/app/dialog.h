@@ -4,6 +4,7 @@
 #include "calibrationblock.h"
 #include "calibrationlist.h"
 #include "calibrationrecord.h"
+#include "cataloguemerge.h"
 
 #include <QDialog>
 #include <QFile>
@@ -24,6 +25,14 @@ class FileDownloader;
 class QLockFile;
 class Sorting;
 struct WritePlan;
+
+// One of the files the temporary catalogue was made of, with the offset where it ends there,
+// so that a record the reader stops on can be traced to its file.
+struct CataloguePart
+{
+    QString name;
+    qint64 end;
+};
 
 // The main window. It owns everything one run works on: the open instrument,
 // the calibration lists, the temporary catalogue file and the selection window.
@@ -61,6 +70,9 @@ private:
     int getCalFromFile();
     void showSorting();
     void downloadCalibrations();
+    // Fetches the listing and every listed file into tmpCalFile. Empty when all came whole
+    // (or storing failed, which discovery reports); otherwise which request failed and why.
+    QString fetchCatalogue();
 
     // The one way a failure's reason reaches the user, beneath the two status lines: in full,
     // wrapped and selectable, so a long folder name is never cut; empty hides it.
@@ -108,6 +120,9 @@ private:
     bool m_restoreOnly = false; // the user chose Restore instead of a catalogue
     QVector<CalibrationBlock> m_slotsRead; // slots 9 to 37 as read, empty ones too: the backup and the preview
     bool m_quitRequested = false;
+    bool m_catalogueFailed = false; // the catalogue could not be read: Connect fetches it again
+    QVector<CataloguePart> m_catalogueParts;
+    LeftOutCalibrations m_leftOut; // of the catalogue last read, for the selection window
     QString m_lastBackup;
     // Held from discovery until the program ends: one program per instrument.
     std::unique_ptr<QLockFile> m_instrumentLock;

@@ -7,4 +7,7 @@
 // this is broken or hostile, and is refused rather than held in memory.
 constexpr qint64 maxCatalogueBodyBytes = 64 * 1024 * 1024;
 
+// The head of a real reply is a few hundred bytes; one past this is refused unread.
+constexpr qint64 maxReplyHeadBytes = 64 * 1024;
+
 #endif

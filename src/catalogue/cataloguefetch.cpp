@@ -2,19 +2,22 @@
 
 #include "calibrationfile.h"
 #include "cataloguesource.h"
+#include "fetchprogress.h"
 #include "filedownloader.h"
 #include "listing.h"
 
-#include <QApplication>
+#include <QAbstractButton>
+#include <QCoreApplication>
 #include <QDebug>
 #include <QDir>
 #include <QEventLoop>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QNetworkRequest>
 #include <QPointer>
 #include <QPushButton>
-#include <QSplashScreen>
+#include <QTimer>
 #include <QUrl>
 
 namespace {
@@ -23,35 +26,36 @@ QString translated(const char *text)
     return QCoreApplication::translate("dialog", text);
 }
 
-// Start-up's splash screen is all the user sees while the catalogue is fetched.
-void showOnSplash(const QString &text)
-{
-    for (QWidget *widget : QApplication::topLevelWidgets()) {
-        if (auto *splash = qobject_cast<QSplashScreen *>(widget))
-            splash->showMessage(text, Qt::AlignHCenter | Qt::AlignBottom);
-    }
-}
+enum class Fallback { Retry, LocalFile, Restore };
 
-enum class Fallback { LocalFile, Cancelled, Restore };
-
-// Asks the user for a local catalogue until one is copied to target, or for Restore, which
-// needs no catalogue.
-Fallback copyLocalCatalogue(QWidget *parent, const QString &target)
+// Tells the user that the catalogue could not be fetched, and why, and asks what to do:
+// fetch it again, pick a local catalogue, or restore a backup, which needs no catalogue.
+Fallback askAfterFailedFetch(QWidget *parent, const QString &reason)
 {
     QMessageBox box(QMessageBox::Critical, translated("Network error"),
                     translated("Unable to download correction matrizes from the Internet, please select a Calibrations.txt file locally"),
-                    QMessageBox::Ok, parent);
+                    QMessageBox::Ok | QMessageBox::Retry, parent);
+    box.setInformativeText(reason);
+    box.button(QMessageBox::Retry)->setText(translated("Retry"));
     const QPushButton *restore = box.addButton(translated("Restore\u2026"), QMessageBox::ActionRole);
-    box.exec();
+    box.setEscapeButton(QMessageBox::Ok); // closing the box goes on to the local file, as before
+    const int answer = box.exec();
     if (box.clickedButton() == restore)
         return Fallback::Restore;
+    return answer == QMessageBox::Retry ? Fallback::Retry : Fallback::LocalFile;
+}
+
+// Asks the user for a local catalogue until one is copied to target. Returns the chosen
+// file, or an empty string when the user cancelled.
+QString copyLocalCatalogue(QWidget *parent, const QString &target)
+{
     for (;;) {
         const QString chosen = QFileDialog::getOpenFileName(parent, translated("Open File"), "/home");
         if (chosen.isEmpty())
-            return Fallback::Cancelled;
+            return chosen;
         QFile source(chosen);
         if (source.copy(target))
-            return Fallback::LocalFile;
+            return chosen;
         qDebug().nospace() << "Copying " << chosen << " to " << target << " failed: " << source.errorString();
         QMessageBox::warning(parent, translated("Cannot read file"),
                              translated("%1 cannot be used as the calibration catalogue. Please select another file.")
@@ -62,32 +66,78 @@ Fallback copyLocalCatalogue(QWidget *parent, const QString &target)
 
 void dialog::downloadCalibrations()
 {
-    downloader = new FileDownloader(this);
+    for (;;) {
+        const QString failure = fetchCatalogue();
+        if (failure.isEmpty())
+            return;
+        qDebug().noquote() << "Catalogue not fetched:" << failure;
+        tmpCalFile.close();
+        tmpCalFile.remove();
+        m_catalogueParts.clear();
+        const Fallback answer = askAfterFailedFetch(this, failure);
+        if (answer == Fallback::Retry)
+            continue;
+        if (answer == Fallback::Restore) {
+            m_restoreOnly = true;
+            return;
+        }
+        const QString chosen = copyLocalCatalogue(this, tmpCalFile.fileName());
+        m_catalogueChosen = !chosen.isEmpty();
+        if (m_catalogueChosen)
+            m_catalogueParts.append({QDir::toNativeSeparators(chosen), QFileInfo(tmpCalFile).size()});
+        return;
+    }
+}
+
+QString dialog::fetchCatalogue()
+{
+    if (!downloader) {
+        downloader = new FileDownloader(this);
+        connect(downloader, SIGNAL(downloaded(QNetworkReply::NetworkError)),
+                this, SLOT(slotFinishedDownload(QNetworkReply::NetworkError)));
+    }
+    m_catalogueStored = true;
     QEventLoop loop;
-    connect(downloader, SIGNAL(downloaded(QNetworkReply::NetworkError)),
-            this, SLOT(slotFinishedDownload(QNetworkReply::NetworkError)));
     connect(this, SIGNAL(signalEndNetworkWait()), &loop, SLOT(quit()));
 
+    // Cancel and the whole fetch's deadline end the request under way; nothing after it is asked for.
+    QString stopped;
+    QPointer<QNetworkReply> reply;
+    const auto stop = [&](const QString &why) {
+        if (stopped.isEmpty())
+            stopped = why;
+        if (reply)
+            reply->abort();
+    };
+    FetchProgress progress(this, catalogueProgressDelayMs(), tr("Fetching the calibration catalogue\u2026"));
+    connect(&progress, &FetchProgress::cancelled, this, [&] { stop(tr("the fetch was cancelled")); });
+    const int fetchDeadlineMs = catalogueFetchDeadlineMs();
+    QTimer fetchDeadline;
+    fetchDeadline.setSingleShot(true);
+    connect(&fetchDeadline, &QTimer::timeout, this, [&] {
+        stop(tr("the whole catalogue took longer than %1 s").arg(fetchDeadlineMs / 1000.0));
+    });
+    fetchDeadline.start(fetchDeadlineMs);
+
     // One request at a time, each awaited. A calibration file must announce its length, so that
-    // a file cut short is never stored as whole; a listing cut short only names fewer files.
-    const auto fetched = [&](const QString &address, bool isFile) {
-        const QNetworkRequest request(QUrl(address, QUrl::TolerantMode));
-        const QPointer<QNetworkReply> reply =
-            downloader->get(request, catalogueTransferTimeoutMs(), catalogueDeadlineMs(), isFile);
-        if (reply && !reply->isFinished())
-            loop.exec();
-        return networkError == QNetworkReply::NoError;
+    // a file cut short is never stored as whole. Empty when it came whole, or why not.
+    const auto failureOf = [&](const QString &address, bool isFile) {
+        if (stopped.isEmpty()) {
+            const QNetworkRequest request(QUrl(address, QUrl::TolerantMode));
+            reply = downloader->get(request, catalogueTransferTimeoutMs(), catalogueDeadlineMs(), isFile);
+            if (reply && !reply->isFinished())
+                loop.exec();
+        }
+        return !stopped.isEmpty() ? stopped : networkError != QNetworkReply::NoError ? downloader->failureReason() : QString();
     };
 
     const QString base = catalogueBaseAddress();
-    const QStringList names = fetched(base, false) ? catalogueFileNames(downloader->receivedData()) : QStringList();
-    if (names.isEmpty()) {
-        tmpCalFile.remove();
-        const Fallback chosen = copyLocalCatalogue(this, tmpCalFile.fileName());
-        m_catalogueChosen = chosen != Fallback::Cancelled;
-        m_restoreOnly = chosen == Fallback::Restore;
-        return;
-    }
+    QString failure = failureOf(base, false);
+    const CatalogueListing listing = failure.isEmpty() ? catalogueFileNames(downloader->receivedData()) : CatalogueListing();
+    if (failure.isEmpty())
+        failure = listing.names.isEmpty() && listing.failure.isEmpty() ? tr("it names no calibration file") : listing.failure;
+    if (!failure.isEmpty())
+        return tr("The catalogue listing: %1").arg(failure);
 
     // A catalogue that cannot be stored whole must not be read as if it were: nothing of
     // it stays, and discovery says so instead of offering what it holds.
@@ -97,32 +147,31 @@ void dialog::downloadCalibrations()
         tmpCalFile.close();
         tmpCalFile.remove();
         m_catalogueStored = false;
+        return QString();
     };
     if (!tmpCalFile.open(QIODevice::WriteOnly))
         return storeFailed();
+    m_catalogueParts.clear();
     qint64 storedBytes = 0;
-    int stored = 0;
-    for (const QString &name : names) {
-        showOnSplash(tr("Fetching calibration file %1 of %2\u2026").arg(stored + 1).arg(names.size()));
-        if (!fetched(base + name, true)) {
-            qDebug().nospace() << "Catalogue file " << name << " failed (network error " << networkError
-                               << "); stored " << stored << " of " << names.size() << " files";
-            break;
-        }
-        const QByteArray body = downloader->receivedData();
-        if (storedBytes + body.size() > maxCalibrationFileBytes) {
-            qDebug().nospace() << "Catalogue file " << name << " would take the catalogue past "
-                               << maxCalibrationFileBytes << " bytes; stored " << stored << " of " << names.size() << " files";
-            break;
-        }
+    for (const QString &name : listing.names) {
+        progress.show(tr("Fetching calibration file %1 of %2\u2026").arg(m_catalogueParts.size() + 1).arg(listing.names.size()),
+                      m_catalogueParts.size(), listing.names.size());
+        const QString shownName = QUrl::fromPercentEncoding(name.toUtf8());
+        failure = failureOf(base + name, true);
+        const QByteArray body = failure.isEmpty() ? downloader->receivedData() : QByteArray();
+        if (failure.isEmpty() && storedBytes + body.size() > maxCalibrationFileBytes)
+            failure = tr("the catalogue is larger than %1 MiB").arg(maxCalibrationFileBytes >> 20);
+        // Every listed file or none: a catalogue with a file missing may lack the very
+        // calibration (a V1.1 of an older one) that must be written in its place.
+        if (!failure.isEmpty())
+            return tr("Calibration file %1: %2").arg(shownName, failure);
         if (tmpCalFile.write(body) != body.size())
             return storeFailed();
         storedBytes += body.size();
-        ++stored;
+        m_catalogueParts.append({shownName, storedBytes});
     }
     if (!tmpCalFile.flush())
         return storeFailed();
     tmpCalFile.close();
-    if (tmpCalFile.error() != QFileDevice::NoError)
-        storeFailed();
+    return tmpCalFile.error() != QFileDevice::NoError ? storeFailed() : QString();
 }

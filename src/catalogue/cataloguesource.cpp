@@ -4,8 +4,17 @@ namespace {
 QString g_baseOverride;
 int g_timeoutOverride = 0;
 int g_deadlineOverride = 0;
+int g_fetchDeadlineOverride = 0;
+int g_progressDelayOverride = 0;
 constexpr int kTransferTimeoutMs = 30000;
 constexpr int kDeadlineMs = 120000;
+constexpr int kFetchDeadlineMs = 10 * 60 * 1000;
+constexpr int kProgressDelayMs = 2000;
+
+int orDefault(int override, int value)
+{
+    return override > 0 ? override : value;
+}
 }
 
 QString catalogueBaseAddress()
@@ -19,17 +28,30 @@ QString catalogueBaseAddress()
 
 int catalogueTransferTimeoutMs()
 {
-    return g_timeoutOverride > 0 ? g_timeoutOverride : kTransferTimeoutMs;
+    return orDefault(g_timeoutOverride, kTransferTimeoutMs);
 }
 
 int catalogueDeadlineMs()
 {
-    return g_deadlineOverride > 0 ? g_deadlineOverride : kDeadlineMs;
+    return orDefault(g_deadlineOverride, kDeadlineMs);
 }
 
-void overrideCatalogueSourceForTesting(const QString &baseAddress, int transferTimeoutMs, int deadlineMs)
+int catalogueFetchDeadlineMs()
+{
+    return orDefault(g_fetchDeadlineOverride, kFetchDeadlineMs);
+}
+
+int catalogueProgressDelayMs()
+{
+    return orDefault(g_progressDelayOverride, kProgressDelayMs);
+}
+
+void overrideCatalogueSourceForTesting(const QString &baseAddress, int transferTimeoutMs, int deadlineMs,
+                                       int fetchDeadlineMs, int progressDelayMs)
 {
     g_baseOverride = baseAddress;
     g_timeoutOverride = transferTimeoutMs;
     g_deadlineOverride = deadlineMs;
+    g_fetchDeadlineOverride = fetchDeadlineMs;
+    g_progressDelayOverride = progressDelayMs;
 }

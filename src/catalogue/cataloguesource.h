@@ -15,8 +15,15 @@ int catalogueTransferTimeoutMs();
 // How long a request may take at all, however steadily it progresses.
 int catalogueDeadlineMs();
 
+// How long the whole catalogue, listing and every file, may take.
+int catalogueFetchDeadlineMs();
+
+// How long a fetch runs before a window with its progress and a Cancel button appears.
+int catalogueProgressDelayMs();
+
 // Tests point a window at their own server and shorten the time limits; the program never
-// calls this. A deadline of 0 keeps the program's own.
-void overrideCatalogueSourceForTesting(const QString &baseAddress, int transferTimeoutMs, int deadlineMs = 0);
+// calls this. A limit of 0 keeps the program's own.
+void overrideCatalogueSourceForTesting(const QString &baseAddress, int transferTimeoutMs, int deadlineMs = 0,
+                                       int fetchDeadlineMs = 0, int progressDelayMs = 0);
 
 #endif

@@ -2,7 +2,9 @@
 
 #include "bodylimit.h"
 
+#include <QCoreApplication>
 #include <QNetworkRequest>
+#include <QSet>
 #include <QTimer>
 
 namespace {
@@ -11,19 +13,65 @@ int statusOf(const QNetworkReply *reply)
     return reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
 }
 
-// What a finished reply amounts to, before any refusal of ours: a 200 with its whole body,
-// or a failure. A body cut short can end without an error from the toolkit, so the
-// announced length is compared here.
-QNetworkReply::NetworkError outcomeOf(const QNetworkReply *reply, qint64 bodyBytes)
+QString translated(const char *text)
 {
-    if (reply->error() != QNetworkReply::NoError)
-        return reply->error();
-    if (statusOf(reply) != 200)
-        return QNetworkReply::UnknownServerError;
-    const QVariant length = reply->header(QNetworkRequest::ContentLengthHeader);
-    if (length.isValid() && length.toLongLong() != bodyBytes)
-        return QNetworkReply::RemoteHostClosedError;
-    return QNetworkReply::NoError;
+    return QCoreApplication::translate("dialog", text);
+}
+
+QString closedEarly()
+{
+    return translated("the server closed the connection before the file was complete");
+}
+
+QString tooLarge()
+{
+    return translated("the file is larger than %1 MiB").arg(maxCatalogueBodyBytes >> 20);
+}
+
+// What the toolkit's own failure means to the user; a stalled transfer is what the
+// toolkit cancels by itself.
+QString toolkitReason(const QNetworkReply *reply, int stallTimeoutMs)
+{
+    if (statusOf(reply) >= 400)
+        return translated("HTTP %1").arg(statusOf(reply));
+    switch (reply->error()) {
+    case QNetworkReply::RemoteHostClosedError:
+        return closedEarly();
+    case QNetworkReply::OperationCanceledError:
+    case QNetworkReply::TimeoutError:
+        return translated("no answer for %1 s").arg(stallTimeoutMs / 1000.0);
+    case QNetworkReply::ConnectionRefusedError:
+        return translated("the server refused the connection");
+    case QNetworkReply::HostNotFoundError:
+        return translated("the server could not be found");
+    case QNetworkReply::SslHandshakeFailedError:
+        return translated("the server's certificate could not be verified");
+    default:
+        return reply->errorString();
+    }
+}
+
+// Why a head must not be used, or nothing. Its size is summed before anything looks into it,
+// so a head of megabytes costs one pass; Qt 6 drops a head past limits of its own and keeps
+// only the status, so a good reply without a single header line had such a head. Announced
+// lengths that disagree (sent as separate headers or joined with commas) leave the body's
+// end unknown, so the reply is an error.
+QString headProblem(const QNetworkReply *reply)
+{
+    const QList<QNetworkReply::RawHeaderPair> pairs = reply->rawHeaderPairs();
+    qint64 headBytes = 0;
+    for (const QNetworkReply::RawHeaderPair &pair : pairs)
+        headBytes += pair.first.size() + pair.second.size() + 4;
+    if (headBytes > maxReplyHeadBytes || (pairs.isEmpty() && statusOf(reply) == 200))
+        return translated("the reply's head is larger than %1 KiB or cannot be read").arg(maxReplyHeadBytes >> 10);
+    QSet<QByteArray> lengths;
+    for (const QNetworkReply::RawHeaderPair &pair : pairs) {
+        if (pair.first.compare("Content-Length", Qt::CaseInsensitive) != 0)
+            continue;
+        for (const QByteArray &length : pair.second.split(','))
+            lengths.insert(length.trimmed());
+    }
+    return lengths.size() > 1 ? translated("the server announced different lengths for the file") : QString();
 }
 }
 
@@ -33,7 +81,7 @@ FileDownloader::FileDownloader(QObject *parent)
     // Qt 6 follows redirects unless told otherwise, Qt 5 does not; here neither does, for
     // every request on this manager, so a redirect reaches the checks as the server's answer.
     accessManager.setRedirectPolicy(QNetworkRequest::ManualRedirectPolicy);
-    connect(&accessManager, SIGNAL(finished(QNetworkReply*)), this, SLOT(fileDownloaded(QNetworkReply*)));
+    connect(&accessManager, &QNetworkAccessManager::finished, this, &FileDownloader::fileDownloaded);
 }
 
 QNetworkReply *FileDownloader::get(QNetworkRequest request, int stallTimeoutMs, int deadlineMs, bool requireLength)
@@ -48,28 +96,36 @@ QNetworkReply *FileDownloader::get(QNetworkRequest request, int stallTimeoutMs, 
     QNetworkReply *reply = accessManager.get(request);
     Arrival arrival;
     arrival.requireLength = requireLength;
+    arrival.stallTimeoutMs = stallTimeoutMs;
     arrivals.insert(reply, arrival);
     connect(reply, &QNetworkReply::metaDataChanged, this, [this, reply] { checkHead(reply); });
     connect(reply, &QIODevice::readyRead, this, [this, reply] { takeArrivedBytes(reply); });
     // A server that sends a byte now and then never trips the stall limit; this ends it.
-    QTimer::singleShot(deadlineMs, reply, [reply] { reply->abort(); });
+    QTimer::singleShot(deadlineMs, reply, [this, reply, deadlineMs] {
+        refuse(reply, QNetworkReply::OperationCanceledError,
+               translated("no complete answer within %1 s").arg(deadlineMs / 1000.0));
+    });
     return reply;
 }
 
 void FileDownloader::checkHead(QNetworkReply *reply)
 {
+    const QString problem = headProblem(reply);
+    if (!problem.isEmpty())
+        return refuse(reply, QNetworkReply::ProtocolFailure, problem);
     const int status = statusOf(reply);
     const QByteArray coding = reply->rawHeader("Content-Encoding").trimmed().toLower();
     const QVariant length = reply->header(QNetworkRequest::ContentLengthHeader);
     // Error statuses (400 and up) fail with the toolkit's own code.
     if (status != 0 && status != 200 && status < 400)
-        refuse(reply, QNetworkReply::UnknownServerError);
+        refuse(reply, QNetworkReply::UnknownServerError, translated("HTTP %1").arg(status));
     else if (!coding.isEmpty() && coding != "identity")
-        refuse(reply, QNetworkReply::UnknownContentError);
+        refuse(reply, QNetworkReply::UnknownContentError,
+               translated("the server sent the file encoded as %1").arg(QString::fromLatin1(coding)));
     else if (status == 200 && !length.isValid() && arrivals.value(reply).requireLength)
-        refuse(reply, QNetworkReply::ProtocolFailure);
+        refuse(reply, QNetworkReply::ProtocolFailure, translated("the server did not say how long the file is"));
     else if (length.isValid() && length.toLongLong() > maxCatalogueBodyBytes)
-        refuse(reply, QNetworkReply::UnknownContentError);
+        refuse(reply, QNetworkReply::UnknownContentError, tooLarge());
 }
 
 void FileDownloader::takeArrivedBytes(QNetworkReply *reply)
@@ -79,17 +135,18 @@ void FileDownloader::takeArrivedBytes(QNetworkReply *reply)
         return;
     // Checked before reading, so no more than the cap is ever held here.
     if (it->body.size() + reply->bytesAvailable() > maxCatalogueBodyBytes)
-        refuse(reply, QNetworkReply::UnknownContentError);
+        refuse(reply, QNetworkReply::UnknownContentError, tooLarge());
     else
         it->body += reply->readAll();
 }
 
-void FileDownloader::refuse(QNetworkReply *reply, QNetworkReply::NetworkError why)
+void FileDownloader::refuse(QNetworkReply *reply, QNetworkReply::NetworkError why, const QString &reason)
 {
     const auto it = arrivals.find(reply);
     if (it == arrivals.end() || it->refusal != QNetworkReply::NoError)
         return;
     it->refusal = why;
+    it->reason = reason;
     it->body.clear();
     // Aborting finishes the reply at once, so fileDownloaded runs before this returns.
     reply->abort();
@@ -97,15 +154,30 @@ void FileDownloader::refuse(QNetworkReply *reply, QNetworkReply::NetworkError wh
 
 void FileDownloader::fileDownloaded(QNetworkReply *pReply)
 {
-    // A reply issued straight on the access manager has no arrival yet and is read whole here.
     Arrival arrival = arrivals.take(pReply);
     QNetworkReply::NetworkError code = arrival.refusal;
+    QString reason = arrival.reason;
     if (code == QNetworkReply::NoError) {
         arrival.body += pReply->readAll();
-        code = arrival.body.size() > maxCatalogueBodyBytes ? QNetworkReply::UnknownContentError
-                                                           : outcomeOf(pReply, arrival.body.size());
+        // A body cut short can end without an error from the toolkit, so the announced
+        // length is compared here.
+        const QVariant length = pReply->header(QNetworkRequest::ContentLengthHeader);
+        if (pReply->error() != QNetworkReply::NoError) {
+            code = pReply->error();
+            reason = toolkitReason(pReply, arrival.stallTimeoutMs);
+        } else if (arrival.body.size() > maxCatalogueBodyBytes) {
+            code = QNetworkReply::UnknownContentError;
+            reason = tooLarge();
+        } else if (statusOf(pReply) != 200) {
+            code = QNetworkReply::UnknownServerError;
+            reason = translated("HTTP %1").arg(statusOf(pReply));
+        } else if (length.isValid() && length.toLongLong() != arrival.body.size()) {
+            code = QNetworkReply::RemoteHostClosedError;
+            reason = closedEarly();
+        }
     }
     receivedBytes = code == QNetworkReply::NoError ? arrival.body : QByteArray();
+    m_failureReason = reason;
     pReply->deleteLater();
     emit downloaded(code);
 }

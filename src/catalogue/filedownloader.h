@@ -12,7 +12,7 @@ class QNetworkRequest;
 // Fetches the catalogue over HTTP, one request at a time: keeps the body of the
 // reply that finished last and announces every finished reply with its error code.
 // A reply counts only when it is a 200 whose body arrived whole and undecoded;
-// anything else is a failure with a non-zero code and no body.
+// anything else is a failure with a non-zero code, no body and a reason in words.
 class FileDownloader : public QObject
 {
     Q_OBJECT
@@ -30,8 +30,8 @@ public:
     QNetworkReply *get(QNetworkRequest request, int stallTimeoutMs, int deadlineMs, bool requireLength = false);
 
     QByteArray receivedData() const { return receivedBytes; }
-
-    QNetworkAccessManager accessManager;
+    // Why the reply that finished last failed, as the user is told it; empty after a success.
+    QString failureReason() const { return m_failureReason; }
 
 signals:
     void downloaded(QNetworkReply::NetworkError);
@@ -44,13 +44,17 @@ private:
     {
         QByteArray body;
         QNetworkReply::NetworkError refusal = QNetworkReply::NoError;
+        QString reason; // of the refusal
         bool requireLength = false;
+        int stallTimeoutMs = 0;
     };
     void checkHead(QNetworkReply *reply);
     void takeArrivedBytes(QNetworkReply *reply);
-    void refuse(QNetworkReply *reply, QNetworkReply::NetworkError why);
+    void refuse(QNetworkReply *reply, QNetworkReply::NetworkError why, const QString &reason);
 
+    QNetworkAccessManager accessManager;
     QByteArray receivedBytes;
+    QString m_failureReason;
     QHash<QNetworkReply *, Arrival> arrivals; // bodies still coming in, by reply
 };
 

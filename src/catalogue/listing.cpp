@@ -2,6 +2,8 @@
 
 #include "bodylimit.h"
 
+#include <QCoreApplication>
+#include <QSet>
 #include <QUrl>
 
 #include <algorithm>
@@ -34,25 +36,37 @@ bool isPlainFileName(const QString &name)
 }
 }
 
-QStringList catalogueFileNames(const QByteArray &listing)
+CatalogueListing catalogueFileNames(const QByteArray &listing)
 {
-    QStringList names;
+    CatalogueListing result;
+    const auto fail = [&result](const char *why, qint64 bound) {
+        result.names.clear();
+        result.failure = QCoreApplication::translate("dialog", why).arg(bound);
+        return result;
+    };
     if (listing.size() > maxCatalogueBodyBytes)
-        return names;
+        return fail("the listing is larger than %1 MiB", maxCatalogueBodyBytes >> 20);
+    QSet<QString> seen;
     const char *const data = listing.constData();
     // Jumps from one entry prefix to the next, so lines without one cost no more than
     // the search; any CR or LF ends a line, so CR LF and LF listings split alike.
     for (int from = 0;;) {
         const int prefix = listing.indexOf(entryPrefix, from);
         if (prefix < 0)
-            return names;
+            return result;
         const int start = prefix + entryPrefix.size();
         const int lineEnd = int(std::find_if(data + start, data + listing.size(), isLineEnd) - data);
         const int end = QByteArray::fromRawData(data + start, lineEnd - start).indexOf(targetEnd);
+        if (end > maxListedNameBytes)
+            return fail("the listing names a file longer than %1 bytes", maxListedNameBytes);
         if (end > 0) {
             const QString name = QString::fromUtf8(data + start, end);
-            if (isPlainFileName(name))
-                names.append(name);
+            if (!seen.contains(name) && isPlainFileName(name)) {
+                if (seen.size() == maxListedFiles)
+                    return fail("the listing names more than %1 files", maxListedFiles);
+                seen.insert(name);
+                result.names.append(name);
+            }
         }
         from = lineEnd + 1;
     }

@@ -2,17 +2,31 @@
 #define LISTING_H
 
 #include <QByteArray>
+#include <QString>
 #include <QStringList>
 
 // The catalogue's directory on its server, which every name of its listing lies in.
 constexpr char kCatalogueDirectory[] = "/TARVIK/Calibrations/";
 
-// The file names of a catalogue directory listing, in listing order. A name is the
-// link target of a line holding "<li><a href="NAME">", taken as it stands (already
-// percent-escaped), so it can be appended to the catalogue address unchanged.
+// A real catalogue lists a few hundred files with short names; a listing past these bounds
+// is broken or hostile, and fetching what it names would run for hours or fill memory.
+constexpr int maxListedFiles = 10000;
+constexpr int maxListedNameBytes = 255;
+
+// What a catalogue directory listing names: each distinct file name once, in order of
+// first appearance, or why the listing cannot be used (then no names).
+struct CatalogueListing
+{
+    QStringList names;
+    QString failure;
+};
+
+// A name is the link target of a line holding "<li><a href="NAME">", taken as it stands
+// (already percent-escaped), so it can be appended to the catalogue address unchanged.
 // Lines without a target, and targets that are not a plain file name of the catalogue
 // directory (parent and subdirectories, ".", "..", escapes of either, a "?" or "#") name nothing.
-// A listing larger than the catalogue body cap names nothing.
-QStringList catalogueFileNames(const QByteArray &listing);
+// A listing larger than the catalogue body cap, one naming more than maxListedFiles files, or
+// one with a target longer than maxListedNameBytes fails.
+CatalogueListing catalogueFileNames(const QByteArray &listing);
 
 #endif

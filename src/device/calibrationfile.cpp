@@ -338,7 +338,7 @@ private:
     std::string m_number; // zero-terminated copy of one number for the conversion
 };
 
-enum class Scan { Complete, CutShort, Malformed };
+enum class Scan { Complete, NonFinite, CutShort, Malformed };
 
 constexpr std::string_view kTags[6] = {"[CAL_NAME]", "[ABS_INTENSITY_CAL]", "[XCAL]",
                                        "[YCAL]", "[ZCAL]", "[BASCAL_INDEX]"};
@@ -368,10 +368,8 @@ Scan scanRecord(Scanner &in, CalibrationBlock &block, std::string_view &name)
         if (tags[i] != kTags[i])
             return Scan::Malformed;
     }
-    if (!allFinite(block))
-        return Scan::Malformed;
     name = wholeName(name);
-    return Scan::Complete;
+    return allFinite(block) ? Scan::Complete : Scan::NonFinite;
 }
 
 } // namespace
@@ -395,6 +393,9 @@ CalibrationFileContents readCalibrationFile(const char *data, std::size_t size)
             contents.result = CalibrationFileContents::Malformed;
             contents.malformedOffset = recordStart;
             return contents;
+        case Scan::NonFinite:
+            contents.nonFiniteNames.emplace_back(name);
+            continue;
         case Scan::Complete:
             break;
         }

@@ -16,8 +16,8 @@
 //   beside it for the version suffixes;
 // - the CR of a CR LF line end is not part of the name;
 // - a complete record counts even when no line end follows it;
-// - a number that is not finite (nan, inf, beyond the float range) makes the
-//   record malformed instead of reaching the instrument;
+// - a record with a number that is not finite (nan, inf, beyond the float range)
+//   is left out, never to reach the instrument, and reading goes on;
 // - a tag must equal its text byte for byte, so a zero byte joined to a tag is
 //   refused; a zero byte inside a name ends the name, as it would in calName.
 
@@ -37,6 +37,8 @@ struct CalibrationFileContents
     std::vector<std::size_t> cutNames;
     // Their whole names as read, in the same order.
     std::vector<std::string> wholeNames;
+    // The whole names of the records left out for a number that is not finite, in file order.
+    std::vector<std::string> nonFiniteNames;
     int result = EndOfFile;
     // Where the malformed record begins (its first non-white byte), when result is Malformed.
     std::size_t malformedOffset = 0;

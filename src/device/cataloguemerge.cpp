@@ -4,6 +4,7 @@
 
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace {
@@ -32,12 +33,19 @@ void removeAll(std::string &text, std::string_view what)
 
 // Names stay UTF-8 bytes here: the suffixes are ASCII, so removing them from the bytes
 // never splits a character, and bytes that are not valid UTF-8 are kept as they are.
-void storeWithoutVersionSuffixes(CalibrationBlock &block, std::string_view name)
+// Returns the whole name stored, before any cut.
+std::string storeWithoutVersionSuffixes(CalibrationBlock &block, std::string_view name)
 {
     std::string kept(name);
     removeAll(kept, " V1.0");
     removeAll(kept, " V1.1");
     storeCalibrationName(block, kept.data(), kept.size());
+    return kept;
+}
+
+QString shown(std::string_view name)
+{
+    return QString::fromUtf8(name.data(), int(name.size()));
 }
 
 // One translated description per base index, shared by every record that has it.
@@ -58,29 +66,38 @@ private:
 
 } // namespace
 
-void mergeCatalogueBlocks(const CalibrationFileContents &contents, const InstrumentModel &instrument,
-                          CalibrationList &catalogue, CalibrationList &addable)
+LeftOutCalibrations mergeCatalogueBlocks(const CalibrationFileContents &contents, const InstrumentModel &instrument,
+                                         CalibrationList &catalogue, CalibrationList &addable)
 {
     Q_ASSERT(catalogue.isEmpty() && addable.isEmpty());
+    LeftOutCalibrations leftOut;
+    for (const std::string &name : contents.nonFiniteNames)
+        leftOut.nonFinite << shown(name);
     Descriptions descriptions;
     catalogue.reserve(int(contents.blocks.size()));
     addable.reserve(int(contents.blocks.size()));
     // For each catalogue record, where its copy stands in addable (or -1), so that a
-    // V1.1 replacement needs no look-up there.
+    // V1.1 replacement needs no look-up there; and its whole name, where the block holds it cut.
     std::vector<int> addableAt;
+    std::unordered_map<int, std::string> wholeNameAt;
     std::size_t cut = 0;
     for (std::size_t i = 0; i < contents.blocks.size(); ++i) {
         CalibrationBlock block = contents.blocks[i];
         std::string_view name(block.calName, calNameLength(block));
-        if (cut < contents.cutNames.size() && contents.cutNames[cut] == i)
+        bool wasCut = cut < contents.cutNames.size() && contents.cutNames[cut] == i;
+        if (wasCut)
             name = contents.wholeNames[cut++];
         if (isEmptyBlock(block))
             continue;
         const Families families = familiesOf(name, baseCalibrationIndex(block));
         if ((families.v10 && !instrument.rgbbluFound) || (families.v11 && !instrument.gbrledFound))
             continue;
-        if (families.v10 || families.v11)
-            storeWithoutVersionSuffixes(block, name);
+        std::string stripped;
+        if (families.v10 || families.v11) {
+            stripped = storeWithoutVersionSuffixes(block, name);
+            name = stripped;
+            wasCut = name.size() > calNameLength(block);
+        }
 
         // Looked up, shown and later written under the same UTF-8 decoding of calName.
         const CalibrationRecord record(block, descriptions.of(block));
@@ -91,11 +108,20 @@ void mergeCatalogueBlocks(const CalibrationFileContents &contents, const Instrum
             addableAt.push_back(offered ? addable.size() : -1);
             if (offered)
                 addable.append(record, key);
+            if (wasCut)
+                wholeNameAt.emplace(catalogue.size() - 1, name);
         } else if (families.v11) {
             catalogue.replaceAt(existing, record);
             // Keep what the selection window shows in step with the block that will be written.
             if (addableAt[std::size_t(existing)] >= 0)
                 addable.replaceAt(addableAt[std::size_t(existing)], record);
+        } else {
+            const auto whole = wholeNameAt.find(existing);
+            const std::string_view earlier = whole != wholeNameAt.end() ? std::string_view(whole->second)
+                : std::string_view(catalogue.at(existing).block.calName, calNameLength(catalogue.at(existing).block));
+            if (earlier != name)
+                leftOut.sameFirst19Bytes << shown(name);
         }
     }
+    return leftOut;
 }

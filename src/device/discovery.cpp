@@ -20,6 +20,19 @@ bool dialog::findTARVIK()
     catalogueCalibrations.clear();
     addableCalibrations.clear();
     m_slotsRead.clear();
+    m_leftOut = {};
+    showReason(QString());
+
+    // The file the last attempt could not read would fail the same way again.
+    if (m_catalogueFailed) {
+        m_catalogueFailed = false;
+        downloadCalibrations();
+        if (!m_catalogueChosen) {
+            m_catalogueChosen = m_catalogueFailed = true;
+            showReason(tr("No calibration catalogue was chosen."));
+            return false;
+        }
+    }
 
     // Without the whole catalogue nothing may be offered for writing.
     if (!m_catalogueStored) {

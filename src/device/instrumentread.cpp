@@ -19,11 +19,15 @@ bool isAmbient(const CalibrationBlock &block)
 
 int dialog::getCalInternal()
 {
+    const auto failedAt = [this](int slot, std::int32_t result) {
+        showReason(tr("The TARVIK failed to read slot %1 (code %2).").arg(slot).arg(result));
+        return result;
+    };
     char name[kCalNameSize];
     for (int slot = kFirstFactorySlot; slot <= kLastFactorySlot; ++slot) {
         const std::int32_t result = TARVIKgetdevicecalname(deviceHandle, slot, name);
         if (result != 0)
-            return result;
+            return failedAt(slot, result);
         const QString factoryName = boundedName(name, sizeof name);
         qDebug() << "factory calibration" << slot << factoryName;
         if (factoryName.contains(QLatin1String("GBRLED"), Qt::CaseInsensitive))
@@ -45,16 +49,16 @@ int dialog::getCalInternal()
         const std::int32_t nameResult = TARVIKgetdevicecalname(deviceHandle, slot, name);
         qDebug() << "slot" << slot << workBlock.xCal[0] << boundedName(name, sizeof name);
         if (nameResult != 0)
-            return nameResult;
+            return failedAt(slot, nameResult);
         // Without this, a failed read would list the previous slot's block a second time.
         if (blockResult != 0)
-            return blockResult;
+            return failedAt(slot, blockResult);
 
         m_slotsRead.append(workBlock);
         if (isAmbient(workBlock)) {
             const std::int32_t ambientResult = TARVIKretrievedevicecal(deviceHandle, slot, &ambientBlock);
             if (ambientResult != 0)
-                return ambientResult;
+                return failedAt(slot, ambientResult);
             ambientFound = true;
             qDebug() << "Ambient found at slot" << slot;
         } else if (!isEmptyBlock(workBlock)) {
@@ -67,5 +71,6 @@ int dialog::getCalInternal()
 void dialog::showSorting()
 {
     sortingDialog->setExportItems(addableCalibrations.pairs(), instrumentCalibrations.pairs());
+    sortingDialog->showLeftOut(m_leftOut.nonFinite, m_leftOut.sameFirst19Bytes);
     sortingDialog->show();
 }

@@ -124,6 +124,7 @@ Sorting::Sorting(QWidget *parent)
     , ui(new Ui::Sorting)
 {
     ui->setupUi(this);
+    ui->leftOutLabel->hide();
 
     connect(ui->restore_PBN, &QPushButton::clicked, this, &Sorting::restoreRequested);
     connect(ui->export_add_PBN, SIGNAL(clicked()), this, SLOT(slotMove()));
@@ -177,6 +178,18 @@ void Sorting::setExportItems(QList<std::pair<QString, QString> > available,
 void Sorting::setInstrumentLabel(QString text)
 {
     ui->label_3->setText(text);
+}
+
+void Sorting::showLeftOut(const QStringList &nonFinite, const QStringList &sameFirst19Bytes)
+{
+    QStringList why;
+    if (!nonFinite.isEmpty())
+        why << tr("Numbers that are not finite: %1").arg(nonFinite.join(", "));
+    if (!sameFirst19Bytes.isEmpty())
+        why << tr("The same first 19 bytes as an earlier name: %1").arg(sameFirst19Bytes.join(", "));
+    ui->leftOutLabel->setText(tr("%1 catalogue calibrations left out").arg(nonFinite.size() + sameFirst19Bytes.size()));
+    ui->leftOutLabel->setToolTip(why.join('\n'));
+    ui->leftOutLabel->setVisible(!why.isEmpty());
 }
 
 void Sorting::setSourceItems(const QList<std::pair<QString, QString> > &available)

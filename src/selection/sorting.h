@@ -4,6 +4,7 @@
 #include <QDialog>
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 #include <utility>
@@ -29,6 +30,9 @@ public:
     void setExportItems(QList<std::pair<QString, QString> > available,
                         QList<std::pair<QString, QString> > current);
     void setInstrumentLabel(QString text);
+    // Says beneath the available calibrations how many of the catalogue's were left out,
+    // with their names and why in the tool tip; nothing when none was.
+    void showLeftOut(const QStringList &nonFinite, const QStringList &sameFirst19Bytes);
 
     // Asked with the set when Update is pressed; the set goes out only when it answers true.
     using Confirmation = std::function<bool(const QList<std::pair<QString, QString> > &)>;

@@ -55,9 +55,9 @@ BackupReading readFirstFormat(const QByteArray &bytes)
         reading.backup.savedSlots.append(saved);
     }
     if (payload.size() % int(sizeof(CalibrationBlock)) != 0)
-        reading.failure = QStringLiteral("the last block is cut short");
+        reading.failure = QCoreApplication::translate("dialog", "the last block is cut short");
     else if (count > kLastSlot - kAmbientSlot + 1)
-        reading.failure = QStringLiteral("more blocks than slots 9 to 37");
+        reading.failure = QCoreApplication::translate("dialog", "more blocks than slots 9 to 37");
     return reading;
 }
 
@@ -79,12 +79,12 @@ QString parseLine(const QList<QByteArray> &words, Backup &backup)
         const int previous = backup.savedSlots.isEmpty() ? kAmbientSlot - 1 : backup.savedSlots.last().slot;
         if (!number || slot <= previous || slot > kLastSlot || words[2].size() != 2 * int(sizeof(CalibrationBlock))
             || block.size() != int(sizeof(CalibrationBlock)))
-            return QStringLiteral("slot line \"%1\" is not a slot 9 to 37 in order with 64 bytes").arg(QString::fromLatin1(words[1]));
+            return QCoreApplication::translate("dialog", "slot line \"%1\" is not a slot 9 to 37 in order with 64 bytes").arg(QString::fromLatin1(words[1]));
         SavedSlot saved {slot, {}};
         std::memcpy(&saved.block, block.constData(), sizeof saved.block);
         backup.savedSlots.append(saved);
     } else
-        return QStringLiteral("unexpected line \"%1\"").arg(QString::fromLatin1(words.join(' ').left(40)));
+        return QCoreApplication::translate("dialog", "unexpected line \"%1\"").arg(QString::fromLatin1(words.join(' ').left(40)));
     return QString();
 }
 
@@ -130,7 +130,7 @@ BackupReading readBackup(const QByteArray &bytes)
     BackupReading reading;
     QList<QByteArray> lines = bytes.split('\n');
     if (lines.value(0) != kHeader || !bytes.endsWith("\nend\n")) {
-        reading.failure = QStringLiteral("not a whole calibration backup");
+        reading.failure = QCoreApplication::translate("dialog", "not a whole calibration backup");
         return reading;
     }
     lines = lines.mid(1, lines.size() - 3); // between the header and "end"
@@ -140,24 +140,13 @@ BackupReading readBackup(const QByteArray &bytes)
             return reading;
     }
     if (reading.backup.serial.isNull() || !reading.backup.time.isValid())
-        reading.failure = QStringLiteral("the serial number or the time is missing");
+        reading.failure = QCoreApplication::translate("dialog", "the serial number or the time is missing");
     return reading;
 }
 
 bool isBlockBackup(const QByteArray &bytes)
 {
     return bytes.startsWith(kFirstHeader) || bytes.startsWith(QByteArray(kHeader) + '\n');
-}
-
-CalibrationFileContents readBlockBackup(const QByteArray &bytes)
-{
-    const BackupReading reading = readBackup(bytes);
-    CalibrationFileContents contents;
-    for (const SavedSlot &saved : reading.backup.savedSlots)
-        contents.blocks.push_back(saved.block);
-    if (!reading.ok())
-        contents.result = CalibrationFileContents::Malformed;
-    return contents;
 }
 
 QStringList backupNames(const Backup &backup)

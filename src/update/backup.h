@@ -40,9 +40,8 @@ QByteArray formatCalibrationFile(const QVector<CalibrationBlock> &blocks);
 // The block backup, one line per slot with its number and its bytes in hexadecimal.
 QByteArray formatBlockBackup(const Backup &backup);
 BackupReading readBackup(const QByteArray &bytes);
-// Either format, for the local catalogue fallback: its blocks, Malformed when it is damaged.
+// Either format, for the local catalogue fallback.
 bool isBlockBackup(const QByteArray &bytes);
-CalibrationFileContents readBlockBackup(const QByteArray &bytes);
 
 // The names a backup holds, in slot order, its empty slots left out.
 QStringList backupNames(const Backup &backup);
