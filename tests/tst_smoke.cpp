@@ -58,7 +58,7 @@ private slots:
                "click dialog restoreButton\nwait-window RestoreDialog\nclick RestoreDialog restoreChosenButton\n"
                "answer-message-box\nexpect-text dialog label Loading calibrations Ok.\nclick dialog pushButton_2\n";
         QTest::newRow("a second program at once") << "in use"
-            << "wait-window dialog\nexpect-text dialog label The TARVIK is in use by another TARVIK Calibration Updater.\n"
+            << "wait-window dialog\nexpect-text dialog reasonLabel The TARVIK is in use by another TARVIK Calibration Updater.\n"
                "click dialog pushButton_2\n";
     }
 

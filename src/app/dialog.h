@@ -89,6 +89,7 @@ private:
 
     QString serial() const { return QString::fromUtf8(serialNumber); }
     bool lockInstrument();
+    void showConnectionError(bool inUse);
     bool restoreFrom(const QString &backupPath);
     bool reopenInstrument();
     QVector<CalibrationBlock> readHeldSlots(); // slots 9 to 37 as held now; empty when a read failed

@@ -47,8 +47,7 @@ bool dialog::findTARVIK()
         return false;
     }
     if (opened < 0) {
-        ui->label->setText(opened == kTarvikInUse ? tr("The TARVIK is in use by another TARVIK Calibration Updater.")
-                                                  : tr("Error while connecting to Quillor TARVIK."));
+        showConnectionError(opened == kTarvikInUse);
         TARVIKclose(deviceHandle);
         deviceHandle = 0;
         return false;
@@ -66,7 +65,7 @@ bool dialog::findTARVIK()
     serialNumber[sizeof serialNumber - 1] = '\0';
     ui->label_2->setText(tr("Serial: %1").arg(QString::fromUtf8(serialNumber)));
     if (!lockInstrument()) {
-        ui->label->setText(tr("The TARVIK is in use by another TARVIK Calibration Updater."));
+        showConnectionError(true);
         TARVIKclose(deviceHandle);
         deviceHandle = 0;
         return false;
@@ -101,6 +100,13 @@ bool dialog::findTARVIK()
     }
     noticeUnfinishedUpdate();
     return true;
+}
+
+// Another program's hold on the instrument is a reason of its own, too long for the headline.
+void dialog::showConnectionError(bool inUse)
+{
+    ui->label->setText(tr("Error while connecting to Quillor TARVIK."));
+    showReason(inUse ? tr("The TARVIK is in use by another TARVIK Calibration Updater.") : QString());
 }
 
 // Stale locks, of programs that died, are taken over. A folder that cannot hold a lock

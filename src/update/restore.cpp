@@ -117,9 +117,11 @@ bool dialog::reopenInstrument()
     const bool same = opened >= 0 && TARVIKgetserial(deviceHandle, found) == 0 && QString::fromUtf8(found) == serial();
     if (same)
         return true;
-    ui->label->setText(opened == kTarvikNotFound ? tr("No Quillor TARVIK found.")
-                       : opened == kTarvikInUse  ? tr("The TARVIK is in use by another TARVIK Calibration Updater.")
-                                                 : tr("Communication error with Quillor TARVIK."));
+    if (opened == kTarvikInUse)
+        showConnectionError(true);
+    else
+        ui->label->setText(opened == kTarvikNotFound ? tr("No Quillor TARVIK found.")
+                                                     : tr("Communication error with Quillor TARVIK."));
     if (opened >= 0) {
         TARVIKclose(deviceHandle);
         if (found[0] != '\0')
