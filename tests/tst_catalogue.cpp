@@ -80,10 +80,14 @@ class TestCatalogue : public QObject
         QByteArrayList drip{HttpStub::head(200, 1000)}; // a byte every 300 ms: never stalled, never done
         while (drip.size() < 80)
             drip << "x";
-        const auto row = [](const char *name, const QByteArrayList &reply, int pauseMs, Error code, const char *reason,
+        const auto one = [](const char *name, const QByteArrayList &reply, int pauseMs, Error code, const char *reason,
                             const QVector<int> &limits = {kLimitMs}) {
-            QTest::addRow("listing: %s", name) << true << reply << pauseMs << code << QString(reason) << limits;
-            QTest::addRow("file: %s", name) << false << reply << pauseMs << code << QString(reason) << limits;
+            QTest::newRow(name) << QByteArray(name).startsWith("listing") << reply << pauseMs << code << QString(reason) << limits;
+        };
+        const auto row = [&](const char *name, const QByteArrayList &reply, int pauseMs, Error code, const char *reason,
+                             const QVector<int> &limits = {kLimitMs}) {
+            one(qPrintable(QString("listing: ") + name), reply, pauseMs, code, reason, limits);
+            one(qPrintable(QString("file: ") + name), reply, pauseMs, code, reason, limits);
         };
         const char *const closed = "the server closed the connection before the file was complete", *tooLarge = "the file is larger than 64 MiB";
         row("404", {HttpStub::head(404, 9) + "Not Found"}, 0, R::ContentNotFoundError, "HTTP 404");
@@ -115,14 +119,11 @@ class TestCatalogue : public QObject
         const QByteArray chunked = HttpStub::head(200, -1, "Transfer-Encoding: chunked\r\n") + QByteArray::number(body.size(), 16)
             + "\r\n" + body + "\r\n";
         const char *const noLength = "the server did not say how long the file is";
-        for (const auto &r : {std::make_tuple("listing: past the cap, unannounced", unannounced, R::UnknownContentError, tooLarge),
-                              std::make_tuple("file: chunked, cut before its last chunk", QByteArrayList{chunked, "<FIN>"}, R::ProtocolFailure, noLength),
-                              std::make_tuple("file: whole, but no length announced", QByteArrayList{HttpStub::head(200, -1) + body, "<FIN>"},
-                                              R::ProtocolFailure, noLength),
-                              std::make_tuple("file: past the cap, unannounced", unannounced, R::ProtocolFailure, noLength),
-                              std::make_tuple("listing: names nothing", QByteArrayList{HttpStub::head(200, 0)}, R::NoError, "it names no calibration file")})
-            QTest::newRow(std::get<0>(r)) << QByteArray(std::get<0>(r)).startsWith("listing") << std::get<1>(r) << 0 << std::get<2>(r)
-                                          << QString(std::get<3>(r)) << QVector<int>{kLimitMs};
+        one("listing: past the cap, unannounced", unannounced, 0, R::UnknownContentError, tooLarge);
+        one("file: chunked, cut before its last chunk", {chunked, "<FIN>"}, 0, R::ProtocolFailure, noLength);
+        one("file: whole, but no length announced", {HttpStub::head(200, -1) + body, "<FIN>"}, 0, R::ProtocolFailure, noLength);
+        one("file: past the cap, unannounced", unannounced, 0, R::ProtocolFailure, noLength);
+        one("listing: names nothing", {HttpStub::head(200, 0)}, 0, R::NoError, "it names no calibration file");
     }
 
 private slots:

@@ -106,9 +106,7 @@ private slots:
         const QByteArray good = catalogues::labDefault();
         QTest::newRow("malformed record") << good + catalogues::record("Broken", 1, 3).replace("[XCAL]", "[XCAL] x")
                                           << "The calibration catalogue cannot be read: record 3 of catalogue.txt is malformed.";
-        CalibrationBlock saved {};
-        saved.absIntensityCal = 1.1f;
-        QVERIFY(setCalibrationName(saved, "Saved"));
+        const CalibrationBlock saved = standin::userCalibrationBlock("Saved", 3);
         const QByteArray block(reinterpret_cast<const char *>(&saved), sizeof saved);
         QTest::newRow("block backup cut short") << "TARVIK calibration blocks 1\n" + block + block.chopped(10)
                                                 << "The block backup is damaged: the last block is cut short.";

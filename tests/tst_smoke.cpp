@@ -13,40 +13,11 @@ class TestSmoke : public QObject
 {
     Q_OBJECT
 
-    QTemporaryFile m_scripts[2];
-    QProcess m_programs[2];
-
-    QProcess &start(int which, const QString &steps)
-    {
-        QTemporaryFile &script = m_scripts[which];
-        if (!script.open() || !script.resize(0) || !script.seek(0) || script.write(steps.toUtf8()) != steps.toUtf8().size() || !script.flush())
-            qFatal("cannot write the UI driver's script");
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert("TARVIK_UIDRIVER_SCRIPT", script.fileName());
-        environment.insert("LD_PRELOAD", qEnvironmentVariable("TARVIK_UIDRIVER"));
-        m_programs[which].setProcessEnvironment(environment);
-        m_programs[which].start(qEnvironmentVariable("TARVIK_UPDATER"), QStringList());
-        return m_programs[which];
-    }
-
-    static void verifyEndedWell(QProcess &program)
-    {
-        const bool ended = program.waitForFinished(120000);
-        QVERIFY2(ended && program.exitStatus() == QProcess::NormalExit && program.exitCode() == 0,
-                 qPrintable(QString::fromUtf8(program.readAllStandardError().right(3000))));
-    }
+    QTemporaryDir m_dirs[2]; // the script and log of the first program and of the next
 
 private slots:
     // The programs started here and the window made in this process alike.
     void initTestCase() { qputenv("TARVIK_CATALOGUE_SERVER", fixtureCatalogueServer().toUtf8()); }
-
-    void cleanup()
-    {
-        for (QProcess &program : m_programs) {
-            program.kill();
-            program.waitForFinished();
-        }
-    }
 
     void aUserRunsTheProgram_data()
     {
@@ -73,12 +44,12 @@ private slots:
             dialog first;
             DialogProbe probe(first);
             QVERIFY(probe.findTARVIK());
-            verifyEndedWell(start(1, next));
+            QCOMPARE(RealProgram(m_dirs[1].path(), next.toUtf8()).failure(), QByteArray());
             probe.updateTARVIK({{"Tungsten A", "x"}});
             QCOMPARE(probe.label()->text(), "Loading calibrations Ok.");
             return;
         }
-        QProcess &first = start(0, "wait-window Sorting\nclick-row Sorting export_source_TWG =Tungsten A\nclick Sorting export_add_PBN\n"
+        RealProgram first(m_dirs[0].path(), "wait-window Sorting\nclick-row Sorting export_source_TWG =Tungsten A\nclick Sorting export_add_PBN\n"
                                    "double-click-row Sorting export_source_TWG =Studio Flash\n"
                                    "click-row Sorting export_current_TWG =Lab Bench B\nclick Sorting export_del_PBN\n"
                                    "drag-row Sorting export_current_TWG 2 0\nclick Sorting pushButton\n"
@@ -88,16 +59,16 @@ private slots:
             QTRY_VERIFY_WITH_TIMEOUT(instrument::slotsWritten().size() >= 3, 60000);
             {
                 const standin::StateLock between(standin::statePath()); // holds the program before its next call
-                first.kill();
-                QVERIFY(first.waitForFinished());
+                first.process().kill();
+                QVERIFY(first.process().waitForFinished());
             }
             QVERIFY(instrument::slotsWritten().size() < 29);
-            verifyEndedWell(start(1, next));
+            QCOMPARE(RealProgram(m_dirs[1].path(), next.toUtf8()).failure(), QByteArray());
             for (int slot = 0; slot < standin::kSlotCount; ++slot)
                 QVERIFY2(instrument::sameBlock(instrument::current().blocks[slot], before.blocks[slot]), qPrintable(QString::number(slot)));
             return;
         }
-        verifyEndedWell(first);
+        QCOMPARE(first.failure(), QByteArray());
         const standin::InstrumentState after = instrument::current();
         QStringList names;
         for (const CalibrationBlock &block : after.blocks)

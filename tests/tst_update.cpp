@@ -135,14 +135,11 @@ private slots:
         QTest::newRow("an empty set") << st << QStringList() << slotsOf(st, {9}) << QString();
         std::vector<std::string> user;
         QStringList reversed;
-        for (int i = 0; i < 28; ++i) {
-            user.push_back("Slot " + std::to_string(i));
-            reversed.prepend(QString("Slot %1").arg(i));
-        }
+        for (int i = 0; i < 28; ++i)
+            user.push_back("Slot " + std::to_string(i)), reversed.prepend(QString::fromStdString(user.back()));
         st = instrument::make(Family::Both, -1, user);
         QTest::newRow("28 reversed, no ambient")
-            << st << reversed << slotsOf(st, {-1, 37, 36, 35, 34, 33, 32, 31, 30, 29, 28, 27, 26, 25, 24, 23, 22, 21, 20,
-                                              19, 18, 17, 16, 15, 14, 13, 12, 11, 10}) << QString();
+            << st << reversed << (Blocks{emptyCalibrationBlock()} + Blocks(st.blocks.rbegin(), st.blocks.rend() - 10)) << QString();
         st = instrument::make(Family::Both, 9, {"Dup", "Lab Bench A", "Dup"});
         QTest::newRow("duplicate kept names") << st << QStringList({"Dup", "Dup"}) << slotsOf(st, {9, 10, 12}) << QString();
         st = instrument::make(Family::Rgbblu, 9, {"Lab Bench A"});
@@ -353,9 +350,9 @@ private slots:
         std::string error;
         QVERIFY(standin::save(own.filePath("state").toStdString(), instrument::make(), error));
         QVERIFY(::chmod(qPrintable(own.filePath("state")), 0666) == 0);
-        const QByteArray failure = failureOfRealProgram(own.path(), "wait-window Sorting\nexpect-rows Sorting export_source_TWG "
+        const QByteArray failure = RealProgram(own.path(), "wait-window Sorting\nexpect-rows Sorting export_source_TWG "
             "Daylight D50|Daylight D65|Halogen 3200K|LED Cool White|LED Warm White|OLED Panel|Projector Lamp|Studio Flash|Tungsten A\n"
-            "close Sorting\n", asNobody, {"TMPDIR=" + shared.path(), "TARVIK_STANDIN_STATE=" + own.filePath("state")});
+            "close Sorting\n", asNobody, {"TMPDIR=" + shared.path(), "TARVIK_STANDIN_STATE=" + own.filePath("state")}).failure();
         QVERIFY2(failure.isEmpty(), failure.constData());
         QFile plantedFile(planted);
         QVERIFY(plantedFile.open(QIODevice::ReadOnly));
