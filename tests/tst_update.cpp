@@ -242,10 +242,7 @@ private slots:
                                            "11 Lab Bench B: Removed from the TARVIK", "12 Daylight D65: Added from the catalogue"}));
         if (answer == "Escape")
             QTest::keyClick(probe.sorting(), Qt::Key_Escape); // the arrangement was changed, so it asks
-        QStringList names;
-        for (int slot = 9; slot <= 13; ++slot)
-            names << QString::fromStdString(standin::blockName(instrument::current().blocks[slot]));
-        QCOMPARE(names, held);
+        QCOMPARE(instrument::namesIn(9, 13), held);
         // After Back the arrangement is as it was, and Escape asked before dropping it.
         QCOMPARE(probe.sorting()->isVisible(), answer == "Escape");
         QCOMPARE(driver.seen(), answer == "Escape" ? QStringList("message Quillor TARVIK Calibration Updater: Discard the arranged calibrations and quit?") : QStringList());
