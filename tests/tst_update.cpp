@@ -289,42 +289,37 @@ private slots:
 
     void withoutABackupNothingIsWritten_data()
     {
-        QTest::addColumn<QString>("where");
+        QTest::addColumn<QString>("setUp"); // run by sh with the data folder as $0 and the program's name as $1
         QTest::addColumn<QString>("reason"); // %1: the program's data folder
         const QString notSaved = "Backup failed: nothing was written.|Please restart the application!|"
                                  "Could not save the instrument's calibrations to %1/backups (";
-        QTest::newRow("data folder is a file") << "file" << notSaved + "the folder cannot be made).";
-        QTest::newRow("read-only folder") << "ro" << notSaved + "Read-only file system).";
-        QTest::newRow("full file system") << "full" << notSaved + "No space left on device).";
-        QTest::newRow("a backup of another serial") << "serial" << "Found Quillor TARVIK:|Serial: TRV-0042|"
+        const QString small = "mkdir \"$0\" && mount -t tmpfs -o size=64k tmpfs \"$0\" && mkdir -p \"$0/$1/backups\" && ";
+        QTest::newRow("data folder is a file") << ": > \"$0\"" << notSaved + "the folder cannot be made).";
+        QTest::newRow("read-only folder") << small + "mount -o remount,ro \"$0\"" << notSaved + "Read-only file system).";
+        QTest::newRow("full file system") << small + "{ cat /dev/zero > \"$0/filler\" 2>/dev/null; true; }"
+                                          << notSaved + "No space left on device).";
+        QTest::newRow("a backup of another serial") << "" << "Found Quillor TARVIK:|Serial: TRV-0042|"
             "This backup is of the TARVIK TRV-9999, not of this TARVIK TRV-0042: nothing was written.";
     }
 
     void withoutABackupNothingIsWritten()
     {
-        QFETCH(QString, where);
+        QFETCH(QString, setUp);
         QFETCH(QString, reason);
+        if (setUp.contains("mount") && ::geteuid() != 0)
+            QSKIP("needs root to mount a small tmpfs");
         QTemporaryDir dir;
-        const QString data = dir.filePath("data");
+        const QString data = dir.filePath("data"), program = QCoreApplication::applicationName();
         const auto restore = qScopeGuard([saved = qgetenv("XDG_DATA_HOME"), data] {
             QProcess::execute("sh", {"-c", "! mountpoint -q \"$0\" || umount \"$0\"", data});
             qputenv("XDG_DATA_HOME", saved);
         });
         qputenv("XDG_DATA_HOME", data.toUtf8());
-        if (where == "file")
-            QVERIFY(QFile(data).open(QIODevice::WriteOnly));
-        if ((where == "ro" || where == "full") && ::geteuid() != 0)
-            QSKIP("needs root to mount a small tmpfs");
-        const QString fill = where == "ro" ? "mount -o remount,ro \"$0\"" : "cat /dev/zero > \"$0/filler\" 2>/dev/null; true";
-        if (where == "ro" || where == "full")
-            QCOMPARE(QProcess::execute("sh", {"-c", "mkdir \"$0\" && mount -t tmpfs -o size=64k tmpfs \"$0\" && "
-                                                    "mkdir -p \"$0/$1/backups\" && " + fill, data, QCoreApplication::applicationName()}), 0);
+        QCOMPARE(QProcess::execute("sh", {"-c", setUp.isEmpty() ? "true" : setUp, data, program}), 0);
         const standin::InstrumentState state = instrument::make();
-        QString other;
-        if (where == "serial")
-            other = writeBackup(backupDirectory(), {"TRV-9999", QDateTime::currentDateTime(), {{9, state.blocks[9]}}}).path;
+        const QString other = setUp.isEmpty() ? writeBackup(backupDirectory(), {"TRV-9999", QDateTime::currentDateTime(), {{9, state.blocks[9]}}}).path : QString();
         const Run run = update(state, choose({"Daylight D65"}), {}, other);
-        QCOMPARE(run.verdict + '|' + run.reason, reason.replace("%1", data + '/' + QCoreApplication::applicationName()));
+        QCOMPARE(run.verdict + '|' + run.reason, reason.replace("%1", data + '/' + program));
         QCOMPARE(instrument::calls("TARVIKloaddevicecal"), 0);
         verifySlots(run, state, 0);
     }
