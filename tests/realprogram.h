@@ -5,13 +5,6 @@
 #include <QProcess>
 #include <QStringList>
 
-// The catalogue_server fixture's Apache, on the port it picked; empty when it is not running.
-inline QString fixtureCatalogueServer()
-{
-    QFile port(qEnvironmentVariable("TARVIK_CATALOGUE_PORT_FILE"));
-    return port.open(QIODevice::ReadOnly) ? "http://127.0.0.1:" + QString::fromUtf8(port.readAll().trimmed()) : QString();
-}
-
 // The real program with the UI driver playing `steps`, its script and log in `dir`, and the
 // catalogue from the catalogue_server fixture's Apache. `launcher` (setpriv as another account,
 // say) starts `env` with `environment` and the driver's variables, which starts the program.
@@ -24,14 +17,14 @@ public:
     {
         QFile script(dir + "/script");
         m_log.remove(); // of a program run here before
-        const QString server = fixtureCatalogueServer();
-        if (!script.open(QIODevice::WriteOnly) || script.write(steps) != steps.size() || server.isEmpty()) {
+        QFile port(qEnvironmentVariable("TARVIK_CATALOGUE_PORT_FILE")); // where the fixture's Apache listens
+        if (!script.open(QIODevice::WriteOnly) || script.write(steps) != steps.size() || !script.flush() || !port.open(QIODevice::ReadOnly)) {
             m_failure = "cannot write " + script.fileName().toUtf8() + " or find the catalogue server";
             return;
         }
         const QStringList command = launcher + QStringList("env") + environment
             + QStringList{"TARVIK_UIDRIVER_SCRIPT=" + script.fileName(), "TARVIK_UIDRIVER_LOG=" + m_log.fileName(),
-                          "TARVIK_CATALOGUE_SERVER=" + server,
+                          "TARVIK_CATALOGUE_SERVER=http://127.0.0.1:" + QString::fromUtf8(port.readAll().trimmed()),
                           "LD_PRELOAD=" + qEnvironmentVariable("TARVIK_UIDRIVER"), qEnvironmentVariable("TARVIK_UPDATER")};
         m_process.start(command.first(), command.mid(1));
     }

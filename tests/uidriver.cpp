@@ -73,9 +73,6 @@ private:
         return w ? w->findChild<T *>(name) : nullptr;
     }
 
-    // A label's or a button's text.
-    static QString textOf(QWidget *w) { return w->property("text").toString(); }
-
     // A row is given by its number, or as =NAME by the calibration it shows.
     int rowOf(QTableWidget *table, const QString &which)
     {
@@ -96,14 +93,6 @@ private:
         return table->visualItemRect(item).center();
     }
 
-    static QMessageBox *messageBox()
-    {
-        for (QWidget *w : QApplication::topLevelWidgets())
-            if (auto *box = qobject_cast<QMessageBox *>(w); box && box->isVisible())
-                return box;
-        return nullptr;
-    }
-
     // Returns true when the step is done, false to try again on the next tick.
     bool run(const QStringList &a)
     {
@@ -117,7 +106,7 @@ private:
         }
         if (cmd == "expect-text") {
             QWidget *w = widget<QWidget>(a.value(1), a.value(2));
-            m_seen = w ? textOf(w) : QString("<no widget>");
+            m_seen = w ? w->property("text").toString() : QString("<no widget>"); // a label's or a button's
             return w && (rest3.endsWith('*') ? m_seen.startsWith(rest3.chopped(1)) : m_seen == rest3);
         }
         if (cmd == "click") {
@@ -156,7 +145,7 @@ private:
             return true;
         }
         if (cmd == "answer-message-box") {
-            QMessageBox *box = messageBox();
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
             if (box)
                 QTest::mouseClick(box->defaultButton() ? box->defaultButton() : box->buttons().value(0), Qt::LeftButton);
             return box != nullptr;
