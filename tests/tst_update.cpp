@@ -237,7 +237,7 @@ private slots:
 
     void withoutABackupNothingIsWritten_data()
     {
-        QTest::addColumn<QString>("setUp"); // run by sh with the data folder as $0 and the program's name as $1
+        QTest::addColumn<QString>("setUp"); // run by sh with the data folder as $0 and the program's name as $1; none: restore another serial's backup
         QTest::addColumn<QString>("reason"); // %1: the program's data folder
         const QString notSaved = "Backup failed: nothing was written.|Please restart the application!|"
                                  "Could not save the instrument's calibrations to %1/backups (";
