@@ -41,9 +41,7 @@ private:
         if (auto *box = qobject_cast<QMessageBox *>(modal)) {
             m_seen << "message " + box->windowTitle() + ": " + box->text()
                     + (box->informativeText().isEmpty() ? QString() : " (" + box->informativeText() + ")");
-            const bool retry = !m_answers.isEmpty() && m_answers.first() == "<Retry>";
-            if (retry)
-                m_answers.removeFirst();
+            const bool retry = !m_answers.isEmpty() && m_answers.first() == "<Retry>" && !m_answers.takeFirst().isEmpty();
             const QMessageBox::StandardButton answer = retry ? QMessageBox::Retry
                 : box->button(QMessageBox::No) ? QMessageBox::No : QMessageBox::Ok;
             QTest::mouseClick(box->button(answer), Qt::LeftButton);

@@ -3,40 +3,47 @@
 
 #include <QFile>
 #include <QProcess>
-#include <QScopeGuard>
 #include <QStringList>
 
-// The catalogue_server fixture's Apache, on the port it picked; empty when it is not running.
-inline QString fixtureCatalogueServer()
+// The real program with the UI driver playing `steps`, its script and log in `dir`, and the
+// catalogue from the catalogue_server fixture's Apache. `launcher` (setpriv as another account,
+// say) starts `env` with `environment` and the driver's variables, which starts the program.
+// Killed when it goes out of scope.
+class RealProgram
 {
-    QFile port(qEnvironmentVariable("TARVIK_CATALOGUE_PORT_FILE"));
-    return port.open(QIODevice::ReadOnly) ? "http://127.0.0.1:" + QString::fromUtf8(port.readAll().trimmed()) : QString();
-}
+public:
+    RealProgram(const QString &dir, const QByteArray &steps, const QStringList &launcher = {}, const QStringList &environment = {})
+        : m_log(dir + "/log")
+    {
+        QFile script(dir + "/script");
+        m_log.remove(); // of a program run here before
+        QFile port(qEnvironmentVariable("TARVIK_CATALOGUE_PORT_FILE")); // where the fixture's Apache listens
+        if (!script.open(QIODevice::WriteOnly) || script.write(steps) != steps.size() || !script.flush() || !port.open(QIODevice::ReadOnly)) {
+            m_failure = "cannot write " + script.fileName().toUtf8() + " or find the catalogue server";
+            return;
+        }
+        const QStringList command = launcher + QStringList("env") + environment
+            + QStringList{"TARVIK_UIDRIVER_SCRIPT=" + script.fileName(), "TARVIK_UIDRIVER_LOG=" + m_log.fileName(),
+                          "TARVIK_CATALOGUE_SERVER=http://127.0.0.1:" + QString::fromUtf8(port.readAll().trimmed()),
+                          "LD_PRELOAD=" + qEnvironmentVariable("TARVIK_UIDRIVER"), qEnvironmentVariable("TARVIK_UPDATER")};
+        m_process.start(command.first(), command.mid(1));
+    }
+    ~RealProgram() { m_process.kill(), m_process.waitForFinished(); }
 
-// Runs the real program with the UI driver playing `steps`, its script and log in `dir`, and
-// the catalogue from the catalogue_server fixture's Apache. `launcher` (setpriv as another
-// account, say) starts `env` with `environment` and the driver's variables, which starts the
-// program. Empty when the program ended with exit code 0; else the driver's log and the
-// program's last errors.
-inline QByteArray failureOfRealProgram(const QString &dir, const QByteArray &steps, const QStringList &launcher = {},
-                                       const QStringList &environment = {})
-{
-    QFile script(dir + "/script"), log(dir + "/log");
-    const QString server = fixtureCatalogueServer();
-    if (!script.open(QIODevice::WriteOnly) || script.write(steps) != steps.size() || server.isEmpty())
-        return "cannot write " + script.fileName().toUtf8() + " or find the catalogue server";
-    script.close();
-    const QStringList command = launcher + QStringList("env") + environment
-        + QStringList{"TARVIK_UIDRIVER_SCRIPT=" + script.fileName(), "TARVIK_UIDRIVER_LOG=" + log.fileName(),
-                      "TARVIK_CATALOGUE_SERVER=" + server,
-                      "LD_PRELOAD=" + qEnvironmentVariable("TARVIK_UIDRIVER"), qEnvironmentVariable("TARVIK_UPDATER")};
-    QProcess program;
-    program.start(command.first(), command.mid(1));
-    const auto stop = qScopeGuard([&] { program.kill(); program.waitForFinished(); });
-    if (program.waitForFinished(120000) && program.exitStatus() == QProcess::NormalExit && program.exitCode() == 0)
-        return {};
-    log.open(QIODevice::ReadOnly);
-    return log.readAll() + program.readAllStandardError().right(3000);
-}
+    QProcess &process() { return m_process; }
+    // Empty once the program ended with exit code 0; else the driver's log and the program's last errors.
+    QByteArray failure()
+    {
+        if (!m_failure.isEmpty() || (m_process.waitForFinished(120000) && m_process.exitStatus() == QProcess::NormalExit && m_process.exitCode() == 0))
+            return m_failure;
+        m_log.open(QIODevice::ReadOnly);
+        return m_log.readAll() + m_process.readAllStandardError().right(3000);
+    }
+
+private:
+    QFile m_log;
+    QProcess m_process;
+    QByteArray m_failure;
+};
 
 #endif

@@ -3,6 +3,7 @@
 
 #include "state.h"
 
+#include <QStringList>
 #include <QtTest>
 
 #include <algorithm>
@@ -51,6 +52,15 @@ inline std::vector<int> slotsWritten()
         if (e.function == "TARVIKloaddevicecal" && e.result == 0)
             written.push_back(e.slot);
     return written;
+}
+
+// The names the instrument holds in slots from..to.
+inline QStringList namesIn(int from, int to)
+{
+    QStringList names;
+    for (int slot = from; slot <= to; ++slot)
+        names << QString::fromStdString(standin::blockName(current().blocks[slot]));
+    return names;
 }
 
 inline bool sameBlock(const CalibrationBlock &a, const CalibrationBlock &b) { return std::memcmp(&a, &b, sizeof a) == 0; }

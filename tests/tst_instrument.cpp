@@ -1,6 +1,7 @@
 #include "backup.h"
 #include "catalogues.h"
 #include "dialogprobe.h"
+#include "modaldriver.h"
 #include "sorting.h"
 #include "standinfixture.h"
 #include "tarvikdll.h"
@@ -38,11 +39,14 @@ class TestInstrument : public QObject
 
     HttpStub m_server;
 
-    // Discovery from the Connect button, then the update a user would choose. The verdict is both labels,
-    // and whether the window offers Connect again or left the instrument open.
-    static QString wholeRun(const standin::Faults &faults = {})
+    static standin::InstrumentState held() { return instrument::make(Family::Both, 9, {"Lab Bench A", "Lab Bench B", "Kept"}); }
+
+    // Discovery from the Connect button, then the update a user would choose, then `afterwards` in the
+    // same window. The verdict is both labels, and whether the window offers Connect again or left the
+    // instrument open.
+    static QString wholeRun(const standin::Faults &faults = {}, const std::function<void(DialogProbe &)> &afterwards = {})
     {
-        standin::InstrumentState state = instrument::make(Family::Both, 9, {"Lab Bench A", "Lab Bench B", "Kept"});
+        standin::InstrumentState state = held();
         state.faults = faults;
         instrument::install(state);
         dialog w;
@@ -50,8 +54,11 @@ class TestInstrument : public QObject
         w.show();
         if (probe.findTARVIK())
             probe.updateTARVIK({{"Tungsten A", "x"}, {"Lab Bench A", "x"}, {"Kept", "x"}});
-        return probe.label()->text() + '|' + probe.label2()->text() + (probe.connectButton()->isVisible() ? "|Connect" : "")
+        const QString verdict = probe.label()->text() + '|' + probe.label2()->text() + (probe.connectButton()->isVisible() ? "|Connect" : "")
             + (probe.deviceHandle() ? "|left open" : "") + (probe.reason().isEmpty() ? "" : "|" + probe.reason().replace(QRegularExpression("/\\S*\\.blocks"), "<backup>"));
+        if (afterwards)
+            afterwards(probe);
+        return verdict;
     }
 
 private slots:
@@ -81,21 +88,83 @@ private slots:
             if (call.function != "TARVIKclose") // its result is never used
                 QTest::addRow("%s slot %d call %d", call.function.c_str(), call.slot, occurrence) << faults << verdict;
         }
+        // Writes that report success, the block read back differing in one interpreted byte.
+        for (const auto &[byte, what] : {std::make_pair(0, "the name"), {59, "the last number"}, {60, "the base index"}}) {
+            standin::Faults corrupt;
+            corrupt.corruptWriteSlot = 12, corrupt.corruptWriteByte = byte;
+            QTest::addRow("read-back of slot 12 differs in %s", what) << corrupt
+                << "Loading calibrations failed|Please restart the application!|The calibrations from before are in the backup <backup>.";
+        }
         standin::Faults detached;
         detached.openResult = kTarvikNotFound;
         QTest::newRow("no instrument attached") << detached << "No Quillor TARVIK found.||Connect";
     }
 
+    // Only the planted fault fails: any write to a protected or absent slot would fail too. After a
+    // failed write nothing more is written, and Restore at once, the instrument having recovered,
+    // brings back every slot.
     void oneFailingCall()
     {
         QFETCH(standin::Faults, faults);
         QFETCH(QString, verdict);
-        QCOMPARE(wholeRun(faults), verdict);
-        const auto log = standin::readCallLog();
-        // Only the planted fault fails: any write to a protected or absent slot would fail too.
-        QCOMPARE(int(std::count_if(log.begin(), log.end(), [](const standin::CallLogEntry &e) {
-                     return e.result != 0 && e.function != "TARVIKclose"; })), 1);
-        QCOMPARE(log.back().function == "TARVIKclose", faults.openResult != kTarvikNotFound);
+        const int failedSlot = faults.corruptWriteSlot >= 0 ? faults.corruptWriteSlot : faults.call.slot;
+        QCOMPARE(wholeRun(faults, [&](DialogProbe &probe) {
+            const auto log = standin::readCallLog();
+            QCOMPARE(int(std::count_if(log.begin(), log.end(), [](const standin::CallLogEntry &e) {
+                         return e.result != 0 && e.function != "TARVIKclose"; })), faults.corruptWriteSlot < 0 ? 1 : 0);
+            QCOMPARE(log.back().function == "TARVIKclose", faults.openResult != kTarvikNotFound);
+            if (!verdict.startsWith("Loading calibrations failed"))
+                return;
+            QVERIFY(probe.restoreButton()->isVisible());
+            for (int written : instrument::slotsWritten())
+                QVERIFY2(written <= failedSlot, "nothing is written after a failed write");
+            standin::InstrumentState recovered = instrument::current();
+            for (int slot = failedSlot + 1; slot < standin::kSlotCount; ++slot)
+                QVERIFY2(instrument::sameBlock(recovered.blocks[slot], held().blocks[slot]), qPrintable(QString::number(slot)));
+            recovered.faults = {};
+            instrument::install(recovered);
+            ModalDriver confirming;
+            QVERIFY(probe.restoreFrom(probe.lastBackup()));
+            for (int slot = 0; slot < standin::kSlotCount; ++slot)
+                QVERIFY2(instrument::sameBlock(instrument::current().blocks[slot], held().blocks[slot]), qPrintable(QString::number(slot)));
+        }), verdict);
+    }
+
+    // The stand-in's contract, on which the fault rows rely: a call is checked before anything is
+    // touched, only the planted fault fails, and a write that succeeds is kept. Plain arrays are
+    // handed to the library: the sanitizers catch any write past them.
+    void callsAreCheckedBeforeAnythingIsTouched_data()
+    {
+        QTest::addColumn<QString>("call");
+        QTest::addColumn<int>("slot");
+        QTest::addColumn<int>("result");
+        QTest::newRow("write to reserved slot 8") << "write" << 8 << int(standin::kErrorWriteProtected);
+        QTest::newRow("write to ambient slot 9") << "write" << 9 << 0;
+        QTest::newRow("write to slot 38") << "write" << 38 << int(standin::kErrorBadSlot);
+        QTest::newRow("write of a name without its zero") << "unterminated" << 20 << int(standin::kErrorUnterminatedName);
+        QTest::newRow("first write to a slot set to fail at its second") << "write" << 37 << 0;
+        QTest::newRow("second write to a slot set to fail at its second") << "twice" << 37 << 77;
+    }
+
+    void callsAreCheckedBeforeAnythingIsTouched()
+    {
+        QFETCH(QString, call);
+        QFETCH(int, slot);
+        QFETCH(int, result);
+        standin::InstrumentState before = instrument::make();
+        before.faults.call = {standin::CallFunction::LoadDeviceCal, 37, 77, 2, 0};
+        instrument::install(before);
+        std::int32_t handle = 0;
+        QCOMPARE(int(TARVIKopen(&handle, 1)), 0);
+        CalibrationBlock block = standin::userCalibrationBlock("Written", 5);
+        std::memset(block.calName, 'Z', call == "unterminated" ? kCalNameSize : 0);
+        QCOMPARE(call == "twice" ? TARVIKloaddevicecal(handle, slot, &block) : 0, 0);
+        QCOMPARE(int(TARVIKloaddevicecal(handle, slot, &block)), result);
+        TARVIKclose(handle);
+        const bool kept = call == "twice" || (call == "write" && result == 0);
+        for (int s = 0; s < standin::kSlotCount; ++s)
+            QVERIFY2(instrument::sameBlock(instrument::current().blocks[s], s == slot && kept ? standin::userCalibrationBlock("Written", 5) : before.blocks[s]),
+                     qPrintable(QString::number(s)));
     }
 
     // What discovery tells of a catalogue it cannot use whole; after a failure Connect fetches it again.
@@ -106,9 +175,7 @@ private slots:
         const QByteArray good = catalogues::labDefault();
         QTest::newRow("malformed record") << good + catalogues::record("Broken", 1, 3).replace("[XCAL]", "[XCAL] x")
                                           << "The calibration catalogue cannot be read: record 3 of catalogue.txt is malformed.";
-        CalibrationBlock saved {};
-        saved.absIntensityCal = 1.1f;
-        QVERIFY(setCalibrationName(saved, "Saved"));
+        const CalibrationBlock saved = standin::userCalibrationBlock("Saved", 3);
         const QByteArray block(reinterpret_cast<const char *>(&saved), sizeof saved);
         QTest::newRow("block backup cut short") << "TARVIK calibration blocks 1\n" + block + block.chopped(10)
                                                 << "The block backup is damaged: the last block is cut short.";

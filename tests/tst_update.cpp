@@ -52,15 +52,10 @@ class TestUpdate : public QObject
         QString verdict, reason; // the two labels joined by '|'; the reason line beneath them
         QList<int> progress;
         bool closedAsAfterWriting = false;
-        bool restoreOffered = false;
     };
 
-    // Discovery and an update with `chosen`, or a confirmed restore of `backup`, as the user would
-    // do them; `prepare` sets faults after discovery so that they hit the writing only; `then`
-    // is what the user does next in the same window.
-    Run update(const standin::InstrumentState &instrumentState, const CalibrationPairList &chosen,
-               const std::function<void(standin::InstrumentState &)> &prepare = {}, const QString &backup = {},
-               const std::function<void(DialogProbe &)> &then = {})
+    // Discovery and an update with `chosen`, or a confirmed restore of `backup`, as the user would do them.
+    Run update(const standin::InstrumentState &instrumentState, const CalibrationPairList &chosen, const QString &backup = {})
     {
         Run run;
         instrument::install(instrumentState);
@@ -68,11 +63,6 @@ class TestUpdate : public QObject
         DialogProbe probe(w);
         if (!probe.findTARVIK())
             return run;
-        if (prepare) {
-            standin::InstrumentState faulty = instrument::current();
-            prepare(faulty);
-            instrument::install(faulty);
-        }
         standin::clearCallLog();
         connect(probe.progressBar(), &QProgressBar::valueChanged, this, [&run](int v) { run.progress << v; });
         ModalDriver confirming;
@@ -84,13 +74,10 @@ class TestUpdate : public QObject
         run.written = instrument::slotsWritten();
         run.verdict = probe.label()->text() + '|' + probe.label2()->text();
         run.reason = probe.reason();
-        run.restoreOffered = probe.restoreButton()->isVisible();
         // Only the main window remains, with its verdict and Quit; no second update in one run.
         run.closedAsAfterWriting = probe.deviceHandle() == 0 && instrument::calls("TARVIKclose") == 1
             && !probe.sorting()->isVisible() && w.isVisible() && !probe.connectButton()->isVisible()
             && !probe.progressBar()->isVisible() && probe.quitButton()->isEnabled();
-        if (then)
-            then(probe);
         return run;
     }
 
@@ -135,14 +122,11 @@ private slots:
         QTest::newRow("an empty set") << st << QStringList() << slotsOf(st, {9}) << QString();
         std::vector<std::string> user;
         QStringList reversed;
-        for (int i = 0; i < 28; ++i) {
-            user.push_back("Slot " + std::to_string(i));
-            reversed.prepend(QString("Slot %1").arg(i));
-        }
+        for (int i = 0; i < 28; ++i)
+            user.push_back("Slot " + std::to_string(i)), reversed.prepend(QString::fromStdString(user.back()));
         st = instrument::make(Family::Both, -1, user);
         QTest::newRow("28 reversed, no ambient")
-            << st << reversed << slotsOf(st, {-1, 37, 36, 35, 34, 33, 32, 31, 30, 29, 28, 27, 26, 25, 24, 23, 22, 21, 20,
-                                              19, 18, 17, 16, 15, 14, 13, 12, 11, 10}) << QString();
+            << st << reversed << (Blocks{emptyCalibrationBlock()} + Blocks(st.blocks.rbegin(), st.blocks.rend() - 10)) << QString();
         st = instrument::make(Family::Both, 9, {"Dup", "Lab Bench A", "Dup"});
         QTest::newRow("duplicate kept names") << st << QStringList({"Dup", "Dup"}) << slotsOf(st, {9, 10, 12}) << QString();
         st = instrument::make(Family::Rgbblu, 9, {"Lab Bench A"});
@@ -195,13 +179,13 @@ private slots:
             catalogues::serve(m_server, file.readAll());
             run = update(run.after, choose(chosen));
         } else if (backup == "restore") {
-            run = update(run.after, {}, {}, saved);
+            run = update(run.after, {}, saved);
         } else if (backup == "first format") {
             QFile first(saved.section('-', 0, -4) + "-20200101-000000-000.blocks");
             QVERIFY(first.open(QIODevice::WriteOnly));
             first.write("TARVIK calibration blocks 1\n" + QByteArray(reinterpret_cast<const char *>(&state.blocks[9]), 3 * 64));
             first.close();
-            run = update(run.after, {}, {}, first.fileName());
+            run = update(run.after, {}, first.fileName());
         }
         QCOMPARE(instrument::calls("TARVIKloaddevicecal") > 0, !expected.isEmpty());
         verifyVerdict(run, !expected.isEmpty());
@@ -245,94 +229,107 @@ private slots:
                                            "11 Lab Bench B: Removed from the TARVIK", "12 Daylight D65: Added from the catalogue"}));
         if (answer == "Escape")
             QTest::keyClick(probe.sorting(), Qt::Key_Escape); // the arrangement was changed, so it asks
-        QStringList names;
-        for (int slot = 9; slot <= 13; ++slot)
-            names << QString::fromStdString(standin::blockName(instrument::current().blocks[slot]));
-        QCOMPARE(names, held);
+        QCOMPARE(instrument::namesIn(9, 13), held);
         // After Back the arrangement is as it was, and Escape asked before dropping it.
         QCOMPARE(probe.sorting()->isVisible(), answer == "Escape");
         QCOMPARE(driver.seen(), answer == "Escape" ? QStringList("message Quillor TARVIK Calibration Updater: Discard the arranged calibrations and quit?") : QStringList());
     }
 
-    void aFailedWriteStopsTheUpdate_data()
-    {
-        QTest::addColumn<int>("slot");
-        QTest::addColumn<int>("corruptByte"); // of the block read back; -1: the write itself fails
-        QTest::newRow("ambient slot") << 9 << -1;
-        QTest::newRow("a chosen calibration") << 11 << -1;
-        QTest::newRow("filling with empty blocks") << 30 << -1;
-        QTest::newRow("read-back differs in the name") << 12 << 0;
-        QTest::newRow("read-back differs in the last number") << 12 << 59;
-        QTest::newRow("read-back differs in the base index") << 12 << 60;
-    }
-
-    void aFailedWriteStopsTheUpdate()
-    {
-        QFETCH(int, slot);
-        QFETCH(int, corruptByte);
-        const standin::InstrumentState state = instrument::make(Family::Both, 9, {"Lab Bench A", "Lab Bench B", "Kept"});
-        Run restored; // by Restore at once, the instrument having recovered
-        const Run run = update(state, choose({"Tungsten A", "Daylight D65", "Kept"}), [&](standin::InstrumentState &s) {
-            if (corruptByte >= 0)
-                s.faults.corruptWriteSlot = slot, s.faults.corruptWriteByte = corruptByte;
-            else
-                s.faults.call = {standin::CallFunction::LoadDeviceCal, slot, 17, 0, 0};
-        }, {}, [&restored](DialogProbe &probe) {
-            standin::InstrumentState recovered = instrument::current();
-            recovered.faults = {};
-            instrument::install(recovered);
-            ModalDriver confirming;
-            QVERIFY(probe.restoreFrom(probe.lastBackup()));
-            restored.after = instrument::current();
-        });
-        verifySlots(restored, state, 0);
-        verifyVerdict(run, false);
-        QVERIFY2(run.reason.startsWith("The calibrations from before are in the backup ") && run.restoreOffered, qPrintable(run.reason));
-        for (int written : run.written)
-            QVERIFY2(written <= slot, "nothing is written after a failed write");
-        verifySlots(run, state, slot + 1);
-    }
-
     void withoutABackupNothingIsWritten_data()
     {
-        QTest::addColumn<QString>("where");
+        QTest::addColumn<QString>("setUp"); // run by sh with the data folder as $0 and the program's name as $1; none: restore another serial's backup
         QTest::addColumn<QString>("reason"); // %1: the program's data folder
         const QString notSaved = "Backup failed: nothing was written.|Please restart the application!|"
                                  "Could not save the instrument's calibrations to %1/backups (";
-        QTest::newRow("data folder is a file") << "file" << notSaved + "the folder cannot be made).";
-        QTest::newRow("read-only folder") << "ro" << notSaved + "Read-only file system).";
-        QTest::newRow("full file system") << "full" << notSaved + "No space left on device).";
-        QTest::newRow("a backup of another serial") << "serial" << "Found Quillor TARVIK:|Serial: TRV-0042|"
+        const QString small = "mkdir \"$0\" && mount -t tmpfs -o size=64k tmpfs \"$0\" && mkdir -p \"$0/$1/backups\" && ";
+        QTest::newRow("data folder is a file") << ": > \"$0\"" << notSaved + "the folder cannot be made).";
+        QTest::newRow("read-only folder") << small + "mount -o remount,ro \"$0\"" << notSaved + "Read-only file system).";
+        QTest::newRow("full file system") << small + "{ cat /dev/zero > \"$0/filler\" 2>/dev/null; true; }"
+                                          << notSaved + "No space left on device).";
+        QTest::newRow("a backup of another serial") << "" << "Found Quillor TARVIK:|Serial: TRV-0042|"
             "This backup is of the TARVIK TRV-9999, not of this TARVIK TRV-0042: nothing was written.";
     }
 
     void withoutABackupNothingIsWritten()
     {
-        QFETCH(QString, where);
+        QFETCH(QString, setUp);
         QFETCH(QString, reason);
+        if (setUp.contains("mount") && ::geteuid() != 0)
+            QSKIP("needs root to mount a small tmpfs");
         QTemporaryDir dir;
-        const QString data = dir.filePath("data");
+        const QString data = dir.filePath("data"), program = QCoreApplication::applicationName();
         const auto restore = qScopeGuard([saved = qgetenv("XDG_DATA_HOME"), data] {
             QProcess::execute("sh", {"-c", "! mountpoint -q \"$0\" || umount \"$0\"", data});
             qputenv("XDG_DATA_HOME", saved);
         });
         qputenv("XDG_DATA_HOME", data.toUtf8());
-        if (where == "file")
-            QVERIFY(QFile(data).open(QIODevice::WriteOnly));
-        if ((where == "ro" || where == "full") && ::geteuid() != 0)
-            QSKIP("needs root to mount a small tmpfs");
-        const QString fill = where == "ro" ? "mount -o remount,ro \"$0\"" : "cat /dev/zero > \"$0/filler\" 2>/dev/null; true";
-        if (where == "ro" || where == "full")
-            QCOMPARE(QProcess::execute("sh", {"-c", "mkdir \"$0\" && mount -t tmpfs -o size=64k tmpfs \"$0\" && "
-                                                    "mkdir -p \"$0/$1/backups\" && " + fill, data, QCoreApplication::applicationName()}), 0);
+        QCOMPARE(QProcess::execute("sh", {"-c", setUp.isEmpty() ? "true" : setUp, data, program}), 0);
         const standin::InstrumentState state = instrument::make();
-        QString other;
-        if (where == "serial")
-            other = writeBackup(backupDirectory(), {"TRV-9999", QDateTime::currentDateTime(), {{9, state.blocks[9]}}}).path;
-        const Run run = update(state, choose({"Daylight D65"}), {}, other);
-        QCOMPARE(run.verdict + '|' + run.reason, reason.replace("%1", data + '/' + QCoreApplication::applicationName()));
+        const QString other = setUp.isEmpty() ? writeBackup(backupDirectory(), {"TRV-9999", QDateTime::currentDateTime(), {{9, state.blocks[9]}}}).path : QString();
+        const Run run = update(state, choose({"Daylight D65"}), other);
+        QCOMPARE(run.verdict + '|' + run.reason, reason.replace("%1", data + '/' + program));
         QCOMPARE(instrument::calls("TARVIKloaddevicecal"), 0);
         verifySlots(run, state, 0);
+    }
+
+    // Whole runs of the real program, as a user makes them: the local Apache catalogue, the stand-in
+    // instrument, the set arranged in the selection window, the writing and Quit. The user's actions are
+    // played inside the program by the preloaded UI driver, which logs its steps and ends it with exit
+    // code 97 at a step it cannot do.
+    void aUserRunsTheProgram_data()
+    {
+        QTest::addColumn<QString>("interruption");
+        QTest::addColumn<QString>("next"); // the steps of the program that comes next
+        QTest::newRow("arranges and writes the set") << "" << "";
+        QTest::newRow("killed between two writes, restored at the next start") << "killed"
+            << "wait-window dialog\nexpect-text dialog reasonLabel The last update of this TARVIK did not finish (*\n"
+               "click dialog restoreButton\nwait-window RestoreDialog\nclick RestoreDialog restoreChosenButton\n"
+               "answer-message-box\nexpect-text dialog label Loading calibrations Ok.\nclick dialog pushButton_2\n";
+        QTest::newRow("a second program at once") << "in use"
+            << "wait-window dialog\nexpect-text dialog reasonLabel The TARVIK is in use by another TARVIK Calibration Updater.\n"
+               "click dialog pushButton_2\n";
+    }
+
+    void aUserRunsTheProgram()
+    {
+        QFETCH(QString, interruption);
+        QFETCH(QString, next);
+        QTemporaryDir dirs[2]; // the script and log of the first program and of the next
+        standin::InstrumentState before = instrument::make(Family::Both, 9, {"Lab Bench A", "Lab Bench B", "Daylight D65"});
+        before.delayMs = interruption == "killed" ? 40 : 0; // time to stop it between two writes
+        instrument::install(before);
+        if (interruption == "in use") {
+            dialog first;
+            DialogProbe probe(first);
+            QVERIFY(probe.findTARVIK());
+            QCOMPARE(RealProgram(dirs[1].path(), next.toUtf8()).failure(), QByteArray());
+            probe.updateTARVIK({{"Tungsten A", "x"}});
+            QCOMPARE(probe.label()->text(), "Loading calibrations Ok.");
+            return;
+        }
+        RealProgram first(dirs[0].path(), "wait-window Sorting\nclick-row Sorting export_source_TWG =Tungsten A\nclick Sorting export_add_PBN\n"
+                                   "double-click-row Sorting export_source_TWG =Studio Flash\n"
+                                   "click-row Sorting export_current_TWG =Lab Bench B\nclick Sorting export_del_PBN\n"
+                                   "drag-row Sorting export_current_TWG 2 0\nclick Sorting pushButton\n"
+                                   "wait-window WritePreview\nclick WritePreview writeButton\n"
+                                   "wait-window dialog\nexpect-text dialog label Loading calibrations Ok.\nclick dialog pushButton_2\n");
+        if (interruption == "killed") {
+            QTRY_VERIFY_WITH_TIMEOUT(instrument::slotsWritten().size() >= 3, 60000);
+            {
+                const standin::StateLock between(standin::statePath()); // holds the program before its next call
+                first.process().kill();
+                QVERIFY(first.process().waitForFinished());
+            }
+            QVERIFY(instrument::slotsWritten().size() < 29);
+            QCOMPARE(RealProgram(dirs[1].path(), next.toUtf8()).failure(), QByteArray());
+            for (int slot = 0; slot < standin::kSlotCount; ++slot)
+                QVERIFY2(instrument::sameBlock(instrument::current().blocks[slot], before.blocks[slot]), qPrintable(QString::number(slot)));
+            return;
+        }
+        QCOMPARE(first.failure(), QByteArray());
+        QCOMPARE(instrument::namesIn(9, 14), QStringList({"JUST w. Diffuser", "Tungsten A", "Lab Bench A", "Daylight D65",
+                                                          "Studio Flash", "empty"}));
+        QCOMPARE(instrument::current().blocks[12].absIntensityCal, 1.02f); // the catalogue's block of a name both hold
     }
 
     // Another account's "qTRVtmpCalFile.txt" in the shared temporary directory is never read,
@@ -353,9 +350,9 @@ private slots:
         std::string error;
         QVERIFY(standin::save(own.filePath("state").toStdString(), instrument::make(), error));
         QVERIFY(::chmod(qPrintable(own.filePath("state")), 0666) == 0);
-        const QByteArray failure = failureOfRealProgram(own.path(), "wait-window Sorting\nexpect-rows Sorting export_source_TWG "
+        const QByteArray failure = RealProgram(own.path(), "wait-window Sorting\nexpect-rows Sorting export_source_TWG "
             "Daylight D50|Daylight D65|Halogen 3200K|LED Cool White|LED Warm White|OLED Panel|Projector Lamp|Studio Flash|Tungsten A\n"
-            "close Sorting\n", asNobody, {"TMPDIR=" + shared.path(), "TARVIK_STANDIN_STATE=" + own.filePath("state")});
+            "close Sorting\n", asNobody, {"TMPDIR=" + shared.path(), "TARVIK_STANDIN_STATE=" + own.filePath("state")}).failure();
         QVERIFY2(failure.isEmpty(), failure.constData());
         QFile plantedFile(planted);
         QVERIFY(plantedFile.open(QIODevice::ReadOnly));

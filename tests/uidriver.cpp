@@ -73,9 +73,6 @@ private:
         return w ? w->findChild<T *>(name) : nullptr;
     }
 
-    // A label's or a button's text.
-    static QString textOf(QWidget *w) { return w->property("text").toString(); }
-
     // A row is given by its number, or as =NAME by the calibration it shows.
     int rowOf(QTableWidget *table, const QString &which)
     {
@@ -96,24 +93,20 @@ private:
         return table->visualItemRect(item).center();
     }
 
-    static QMessageBox *messageBox()
-    {
-        for (QWidget *w : QApplication::topLevelWidgets())
-            if (w->isVisible() && w->inherits("QMessageBox"))
-                return qobject_cast<QMessageBox *>(w);
-        return nullptr;
-    }
-
     // Returns true when the step is done, false to try again on the next tick.
     bool run(const QStringList &a)
     {
         const QString cmd = a.value(0);
         const QString rest3 = a.mid(3).join(' ');
-        if (cmd == "wait-window")
-            return window(a.value(1)) != nullptr;
+        if (cmd == "wait-window" || cmd == "close") {
+            QWidget *w = window(a.value(1));
+            if (w && cmd == "close")
+                w->close();
+            return w != nullptr;
+        }
         if (cmd == "expect-text") {
             QWidget *w = widget<QWidget>(a.value(1), a.value(2));
-            m_seen = w ? textOf(w) : QString("<no widget>");
+            m_seen = w ? w->property("text").toString() : QString("<no widget>"); // a label's or a button's
             return w && (rest3.endsWith('*') ? m_seen.startsWith(rest3.chopped(1)) : m_seen == rest3);
         }
         if (cmd == "click") {
@@ -124,28 +117,20 @@ private:
             QTimer::singleShot(0, w, [w] { QTest::mouseClick(w, Qt::LeftButton); });
             return true;
         }
-        if (cmd == "click-row" || cmd == "double-click-row") {
+        if (cmd == "click-row" || cmd == "double-click-row" || cmd == "drag-row") {
             auto *table = widget<QTableWidget>(a.value(1), a.value(2));
             if (!table)
                 return false;
-            const QPoint p = rowCentre(table, rowOf(table, a.mid(3).join(' ')));
-            QTest::mouseClick(table->viewport(), Qt::LeftButton, Qt::NoModifier, p);
-            if (cmd == "double-click-row")
-                QTest::mouseDClick(table->viewport(), Qt::LeftButton, Qt::NoModifier, p);
-            return true;
-        }
-        if (cmd == "drag-row") {
-            auto *table = widget<QTableWidget>(a.value(1), a.value(2));
-            if (!table)
-                return false;
-            const int from = rowOf(table, a.value(3));
-            const int to = rowOf(table, a.value(4));
+            // A click is a drag that goes nowhere.
+            const bool drag = cmd == "drag-row";
+            const int from = rowOf(table, drag ? a.value(3) : rest3), to = drag ? rowOf(table, a.value(4)) : from;
             QWidget *viewport = table->viewport();
             QTest::mousePress(viewport, Qt::LeftButton, Qt::NoModifier, rowCentre(table, from));
-            const int step = to > from ? 1 : -1;
-            for (int row = from + step; row != to + step; row += step)
-                moveWithButtonHeld(viewport, rowCentre(table, row));
+            for (int row = from; row != to;)
+                moveWithButtonHeld(viewport, rowCentre(table, row += to > row ? 1 : -1));
             QTest::mouseRelease(viewport, Qt::LeftButton, Qt::NoModifier, rowCentre(table, to));
+            if (cmd == "double-click-row")
+                QTest::mouseDClick(viewport, Qt::LeftButton, Qt::NoModifier, rowCentre(table, to));
             return true;
         }
         if (cmd == "expect-rows") {
@@ -155,27 +140,15 @@ private:
             QStringList names;
             for (int row = 0; row < table->rowCount(); ++row)
                 names << table->item(row, 0)->text();
-            const QString want = a.mid(3).join(' ');
-            if (names.join('|') != want)
+            if (names.join('|') != rest3)
                 fail("rows are " + names.join('|'));
             return true;
         }
-        if (cmd == "close") {
-            QWidget *w = window(a.value(1));
-            if (!w)
-                return false;
-            w->close();
-            return true;
-        }
         if (cmd == "answer-message-box") {
-            QMessageBox *box = messageBox();
-            if (!box)
-                return false;
-            QAbstractButton *button = box->defaultButton();
-            if (!button)
-                button = box->buttons().value(0);
-            QTest::mouseClick(button, Qt::LeftButton);
-            return true;
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            if (box)
+                QTest::mouseClick(box->defaultButton() ? box->defaultButton() : box->buttons().value(0), Qt::LeftButton);
+            return box != nullptr;
         }
         fail("unknown command");
     }
