@@ -253,8 +253,10 @@ private slots:
         ReadingWatch reading(probe);
         QTest::mouseClick(probe.connectButton(), Qt::LeftButton);
         QVERIFY(probe.sorting()->isVisible() && !w.isVisible());
-        for (int step = 1; step <= 29 || step <= reading.seen.size(); ++step)
-            QCOMPARE(reading.seen.value(step - 1), QString("Reading calibration %1 of 29…").arg(step));
+        QStringList shown("Found Quillor TARVIK:"); // while the factory names are read
+        for (int step = 1; step <= 29; ++step)
+            shown << QString("Reading calibration %1 of 29…").arg(step);
+        QCOMPARE(reading.seen, shown);
         QCOMPARE(probe.sorting()->findChild<QLabel *>("label_3")->text(), "Found Quillor TARVIK: ABCDEFGHIJKLM" + line);
         QStringList names = probe.ambientFound() ? QStringList("ambient " + QString::number(probe.ambientBlock().absIntensityCal))
                                                  : QStringList();

@@ -11,9 +11,6 @@
 //   expect-rows WINDOW TABLE A|B|C    the names of the table top to bottom ("" for none)
 //   close WINDOW                      as by its frame's close button
 //   answer-message-box                presses the default or first button of a message box
-//
-// It also logs the splash screen's wait for the main window ("splash <epoch ms> <epoch ms>",
-// its start and end), so that a benchmark can tell the toolkit's wait from the program's work.
 
 #include "heldmouse.h"
 
@@ -23,12 +20,10 @@
 #include <QFile>
 #include <QPushButton>
 #include <QMessageBox>
-#include <QSplashScreen>
 #include <QTableWidget>
 #include <QTest>
 #include <QTimer>
 
-#include <dlfcn.h>
 #include <unistd.h>
 
 namespace {
@@ -189,15 +184,3 @@ void startDriver()
 } // namespace
 
 Q_COREAPP_STARTUP_FUNCTION(startDriver)
-
-// Preloaded, this takes the place of the toolkit's own, which it calls.
-void QSplashScreen::finish(QWidget *mainWindow)
-{
-    using Finish = void (*)(QSplashScreen *, QWidget *);
-    static const auto toolkitFinish = reinterpret_cast<Finish>(dlsym(RTLD_NEXT, "_ZN13QSplashScreen6finishEP7QWidget"));
-    const qint64 start = QDateTime::currentMSecsSinceEpoch();
-    toolkitFinish(this, mainWindow);
-    QFile log(qEnvironmentVariable("TARVIK_UIDRIVER_LOG", "/dev/stderr"));
-    if (log.open(QIODevice::WriteOnly | QIODevice::Append))
-        log.write(QString("splash %1 %2\n").arg(start).arg(QDateTime::currentMSecsSinceEpoch()).toUtf8());
-}

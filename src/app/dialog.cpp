@@ -3,9 +3,11 @@
 
 #include "sorting.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QLockFile>
 #include <QMessageBox>
+#include <QSplashScreen>
 
 dialog::dialog(QWidget *parent)
     : QDialog(parent)
@@ -39,6 +41,15 @@ dialog::~dialog()
 {
     delete sortingDialog; // a top-level window of its own, so no parent takes it along
     delete ui;
+}
+
+void dialog::showEvent(QShowEvent *event)
+{
+    for (QWidget *window : QApplication::topLevelWidgets()) {
+        if (auto *splash = qobject_cast<QSplashScreen *>(window))
+            splash->close();
+    }
+    QDialog::showEvent(event);
 }
 
 void dialog::slotShowAbout()

@@ -52,6 +52,9 @@ public:
 signals:
     void signalEndNetworkWait();
 
+protected:
+    void showEvent(QShowEvent *event) override;
+
 private slots:
     void slotShowAbout();
 

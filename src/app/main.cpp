@@ -25,7 +25,8 @@ int main(int argc, char *argv[])
     dialog mainWindow;
     if (!mainWindow.catalogueChosen())
         return 0; // the user declined to pick a local catalogue
-    splash.finish(&mainWindow);
+    // The splash stays up while the instrument is opened; the main window closes it when it
+    // first appears, so the screen is never empty in between.
     if (!mainWindow.findTARVIK())
         mainWindow.show();
     if (mainWindow.quitRequested())

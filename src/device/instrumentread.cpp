@@ -25,6 +25,8 @@ int dialog::getCalInternal()
     };
     char name[kCalNameSize];
     for (int slot = kFirstFactorySlot; slot <= kLastFactorySlot; ++slot) {
+        // The window that says the instrument is being read must get painted on a slow one too.
+        QCoreApplication::processEvents(QEventLoop::AllEvents);
         const std::int32_t result = TARVIKgetdevicecalname(deviceHandle, slot, name);
         if (result != 0)
             return failedAt(slot, result);
