@@ -504,10 +504,6 @@
         <translation>Der Kalibrierungskatalog kann nicht gelesen werden: %1</translation>
     </message>
     <message>
-        <source>The block backup is damaged: it ends inside a calibration, after %1 whole ones.</source>
-        <translation>Die Blocksicherung ist beschädigt: sie endet mitten in einer Kalibrierung, nach %1 vollständigen.</translation>
-    </message>
-    <message>
         <source>The calibration catalogue cannot be read: %1 is malformed.</source>
         <translation>Der Kalibrierungskatalog kann nicht gelesen werden: %1 ist fehlerhaft.</translation>
     </message>

@@ -504,10 +504,6 @@
         <translation>The calibration catalogue cannot be read: %1</translation>
     </message>
     <message>
-        <source>The block backup is damaged: it ends inside a calibration, after %1 whole ones.</source>
-        <translation>The block backup is damaged: it ends inside a calibration, after %1 whole ones.</translation>
-    </message>
-    <message>
         <source>The calibration catalogue cannot be read: %1 is malformed.</source>
         <translation>The calibration catalogue cannot be read: %1 is malformed.</translation>
     </message>
