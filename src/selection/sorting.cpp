@@ -341,7 +341,9 @@ void Sorting::loadButtonPressed()
 void Sorting::reject()
 {
     if (chosenPairs() != m_filled
-        && QMessageBox::question(this, windowTitle(), tr("Discard the arranged calibrations and quit?"))
+        // No is the default: a Return pressed by habit must not throw the arrangement away.
+        && QMessageBox::question(this, windowTitle(), tr("Discard the arranged calibrations and quit?"),
+                                 QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
             != QMessageBox::Yes)
         return;
     QDialog::reject();
