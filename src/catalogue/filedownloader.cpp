@@ -1,6 +1,7 @@
 #include "filedownloader.h"
 
 #include "bodylimit.h"
+#include "headguard.h"
 
 #include <QCoreApplication>
 #include <QNetworkRequest>
@@ -56,14 +57,16 @@ QString toolkitReason(const QNetworkReply *reply, int stallTimeoutMs)
 // only the status, so a good reply without a single header line had such a head. Announced
 // lengths that disagree (sent as separate headers or joined with commas) leave the body's
 // end unknown, so the reply is an error.
+QString headTooLarge()
+{
+    return translated("the reply's head is larger than %1 KiB or cannot be read").arg(maxReplyHeadBytes >> 10);
+}
+
 QString headProblem(const QNetworkReply *reply)
 {
     const QList<QNetworkReply::RawHeaderPair> pairs = reply->rawHeaderPairs();
-    qint64 headBytes = 0;
-    for (const QNetworkReply::RawHeaderPair &pair : pairs)
-        headBytes += pair.first.size() + pair.second.size() + 4;
-    if (headBytes > maxReplyHeadBytes || (pairs.isEmpty() && statusOf(reply) == 200))
-        return translated("the reply's head is larger than %1 KiB or cannot be read").arg(maxReplyHeadBytes >> 10);
+    if (headBytes(pairs) > maxReplyHeadBytes || (pairs.isEmpty() && statusOf(reply) == 200))
+        return headTooLarge();
     QSet<QByteArray> lengths;
     for (const QNetworkReply::RawHeaderPair &pair : pairs) {
         if (pair.first.compare("Content-Length", Qt::CaseInsensitive) != 0)
@@ -98,6 +101,9 @@ QNetworkReply *FileDownloader::get(QNetworkRequest request, int stallTimeoutMs, 
     arrival.requireLength = requireLength;
     arrival.stallTimeoutMs = stallTimeoutMs;
     arrivals.insert(reply, arrival);
+#if QT_VERSION < QT_VERSION_CHECK(6, 0, 0)
+    reply->installEventFilter(this);
+#endif
     connect(reply, &QNetworkReply::metaDataChanged, this, [this, reply] { checkHead(reply); });
     connect(reply, &QIODevice::readyRead, this, [this, reply] { takeArrivedBytes(reply); });
     // A server that sends a byte now and then never trips the stall limit; this ends it.
@@ -127,6 +133,17 @@ void FileDownloader::checkHead(QNetworkReply *reply)
     else if (length.isValid() && length.toLongLong() > maxCatalogueBodyBytes)
         refuse(reply, QNetworkReply::UnknownContentError, tooLarge());
 }
+
+#if QT_VERSION < QT_VERSION_CHECK(6, 0, 0)
+bool FileDownloader::eventFilter(QObject *watched, QEvent *event)
+{
+    auto *reply = qobject_cast<QNetworkReply *>(watched);
+    if (!reply || headBytesDelivered(reply, event) <= maxReplyHeadBytes)
+        return QObject::eventFilter(watched, event);
+    refuse(reply, QNetworkReply::ProtocolFailure, headTooLarge());
+    return true; // the head is dropped unread
+}
+#endif
 
 void FileDownloader::takeArrivedBytes(QNetworkReply *reply)
 {

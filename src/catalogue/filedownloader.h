@@ -40,6 +40,12 @@ private slots:
     void fileDownloaded(QNetworkReply *pReply);
 
 private:
+#if QT_VERSION < QT_VERSION_CHECK(6, 0, 0)
+    // Refuses a head too large to use before the toolkit copies it into the reply.
+    bool eventFilter(QObject *watched, QEvent *event) override;
+#endif
+
+private:
     struct Arrival
     {
         QByteArray body;
