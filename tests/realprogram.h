@@ -7,7 +7,8 @@
 
 // The real program with the UI driver playing `steps`, its script and log in `dir`, and the
 // catalogue from the catalogue_server fixture's Apache. `launcher` (setpriv as another account,
-// say) starts `env` with `environment` and the driver's variables, which starts the program.
+// say) starts `env` with the driver's variables and `environment`, which may override them, and
+// `env` starts the program.
 // Killed when it goes out of scope.
 class RealProgram
 {
@@ -22,10 +23,11 @@ public:
             m_failure = "cannot write " + script.fileName().toUtf8() + " or find the catalogue server";
             return;
         }
-        const QStringList command = launcher + QStringList("env") + environment
+        const QStringList command = launcher + QStringList("env")
             + QStringList{"TARVIK_UIDRIVER_SCRIPT=" + script.fileName(), "TARVIK_UIDRIVER_LOG=" + m_log.fileName(),
                           "TARVIK_CATALOGUE_SERVER=http://127.0.0.1:" + QString::fromUtf8(port.readAll().trimmed()),
-                          "LD_PRELOAD=" + qEnvironmentVariable("TARVIK_UIDRIVER"), qEnvironmentVariable("TARVIK_UPDATER")};
+                          "LD_PRELOAD=" + qEnvironmentVariable("TARVIK_UIDRIVER")}
+            + environment + QStringList(qEnvironmentVariable("TARVIK_UPDATER"));
         m_process.start(command.first(), command.mid(1));
     }
     ~RealProgram() { m_process.kill(), m_process.waitForFinished(); }

@@ -35,9 +35,11 @@ Fallback askAfterFailedFetch(QWidget *parent, const QString &reason)
     QMessageBox box(QMessageBox::Critical, translated("Network error"),
                     translated("Unable to download correction matrizes from the Internet, please select a Calibrations.txt file locally"),
                     QMessageBox::Ok | QMessageBox::Retry, parent);
+    box.setObjectName("catalogueFallback");
     box.setInformativeText(reason);
     box.button(QMessageBox::Retry)->setText(translated("Retry"));
-    const QPushButton *restore = box.addButton(translated("Restore\u2026"), QMessageBox::ActionRole);
+    QPushButton *restore = box.addButton(translated("Restore\u2026"), QMessageBox::ActionRole);
+    restore->setObjectName("restoreButton");
     box.setEscapeButton(QMessageBox::Ok); // closing the box goes on to the local file, as before
     const int answer = box.exec();
     if (box.clickedButton() == restore)
