@@ -24,21 +24,41 @@ FetchProgress::FetchProgress(QWidget *parent, int delayMs, const QString &text)
     m_delay.setSingleShot(true);
     connect(&m_delay, &QTimer::timeout, this, &FetchProgress::openWindow);
     m_delay.start(delayMs);
+    m_refresh.setSingleShot(true);
+    m_refresh.setInterval(100);
+    connect(&m_refresh, &QTimer::timeout, this, [this] {
+        if (m_stale)
+            present();
+    });
 }
 
-FetchProgress::~FetchProgress() = default;
+// The splash screen stays up after the fetch, so it keeps the last count, not a stale one.
+FetchProgress::~FetchProgress()
+{
+    if (m_stale && m_splash)
+        m_splash->showMessage(m_text, Qt::AlignHCenter | Qt::AlignBottom);
+}
 
 void FetchProgress::show(const QString &text, int done, int total)
 {
     m_text = text;
     m_done = done;
     m_total = total;
+    m_stale = true;
+    if (!m_refresh.isActive())
+        present();
+}
+
+void FetchProgress::present()
+{
+    m_stale = false;
+    m_refresh.start();
     if (m_splash)
-        m_splash->showMessage(text, Qt::AlignHCenter | Qt::AlignBottom);
+        m_splash->showMessage(m_text, Qt::AlignHCenter | Qt::AlignBottom);
     if (m_window) {
-        m_window->setLabelText(text);
-        m_window->setMaximum(total);
-        m_window->setValue(done);
+        m_window->setLabelText(m_text);
+        m_window->setMaximum(m_total);
+        m_window->setValue(m_done);
     }
 }
 
