@@ -35,8 +35,8 @@ FetchProgress::FetchProgress(QWidget *parent, int delayMs, const QString &text)
 // The splash screen stays up after the fetch, so it keeps the last count, not a stale one.
 FetchProgress::~FetchProgress()
 {
-    if (m_stale && m_splash)
-        m_splash->showMessage(m_text, Qt::AlignHCenter | Qt::AlignBottom);
+    if (m_stale)
+        showOnSplash();
 }
 
 void FetchProgress::show(const QString &text, int done, int total)
@@ -53,13 +53,18 @@ void FetchProgress::present()
 {
     m_stale = false;
     m_refresh.start();
-    if (m_splash)
-        m_splash->showMessage(m_text, Qt::AlignHCenter | Qt::AlignBottom);
+    showOnSplash();
     if (m_window) {
         m_window->setLabelText(m_text);
         m_window->setMaximum(m_total);
         m_window->setValue(m_done);
     }
+}
+
+void FetchProgress::showOnSplash()
+{
+    if (m_splash)
+        m_splash->showMessage(m_text, Qt::AlignHCenter | Qt::AlignBottom, Qt::white); // on the image's dark blue
 }
 
 void FetchProgress::openWindow()

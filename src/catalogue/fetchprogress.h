@@ -35,6 +35,7 @@ signals:
 private:
     void openWindow();
     void present();
+    void showOnSplash();
 
     QWidget *m_parent;
     QPointer<QSplashScreen> m_splash;
