@@ -52,16 +52,17 @@ QString toolkitReason(const QNetworkReply *reply, int stallTimeoutMs)
     }
 }
 
-// Why a head must not be used, or nothing. Its size is summed before anything looks into it,
-// so a head of megabytes costs one pass; Qt 6 drops a head past limits of its own and keeps
-// only the status, so a good reply without a single header line had such a head. Announced
-// lengths that disagree (sent as separate headers or joined with commas) leave the body's
-// end unknown, so the reply is an error.
 QString headTooLarge()
 {
     return translated("the reply's head is larger than %1 KiB or cannot be read").arg(maxReplyHeadBytes >> 10);
 }
 
+// Why a head must not be used, or nothing. A head past the bound is refused by its size alone
+// (on Qt 5 the event filter has refused it before the toolkit copied it in); Qt 6 drops a head
+// past limits of its own and keeps only the status, so a good reply without a single header
+// line had such a head. Announced
+// lengths that disagree (sent as separate headers or joined with commas) leave the body's
+// end unknown, so the reply is an error.
 QString headProblem(const QNetworkReply *reply)
 {
     const QList<QNetworkReply::RawHeaderPair> pairs = reply->rawHeaderPairs();

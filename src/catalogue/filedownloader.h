@@ -44,8 +44,6 @@ private:
     // Refuses a head too large to use before the toolkit copies it into the reply.
     bool eventFilter(QObject *watched, QEvent *event) override;
 #endif
-
-private:
     struct Arrival
     {
         QByteArray body;
