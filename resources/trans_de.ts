@@ -112,6 +112,38 @@
         <translation>keine vollständige Kalibrierungssicherung</translation>
     </message>
     <message>
+        <source>slot %1 is listed twice</source>
+        <translation>Platz %1 ist doppelt aufgeführt</translation>
+    </message>
+    <message>
+        <source>slot %1 does not hold 128 hexadecimal digits</source>
+        <translation>Platz %1 enthält nicht 128 Hexadezimalziffern</translation>
+    </message>
+    <message>
+        <source>cut short before the end line</source>
+        <translation>vor der Endzeile abgeschnitten</translation>
+    </message>
+    <message>
+        <source>the checksum line is missing</source>
+        <translation>die Prüfsummenzeile fehlt</translation>
+    </message>
+    <message>
+        <source>the checksum does not match: changed after it was written</source>
+        <translation>die Prüfsumme stimmt nicht: nach dem Schreiben verändert</translation>
+    </message>
+    <message>
+        <source>no regular file: not read</source>
+        <translation>keine reguläre Datei: nicht gelesen</translation>
+    </message>
+    <message>
+        <source>larger than %1 KiB: not read</source>
+        <translation>größer als %1 KiB: nicht gelesen</translation>
+    </message>
+    <message>
+        <source>The backup of the TARVIK&apos;s calibrations could not be saved to %1 (%2). Free some space there or make the folder writable, then try again.</source>
+        <translation>Die Sicherung der Kalibrierungen des TARVIK konnte nicht in %1 gespeichert werden (%2). Schaffen Sie dort Platz oder machen Sie den Ordner beschreibbar und versuchen Sie es erneut.</translation>
+    </message>
+    <message>
         <source>the serial number or the time is missing</source>
         <translation>die Seriennummer oder die Zeit fehlt</translation>
     </message>
@@ -370,6 +402,22 @@
     <message>
         <source>(no calibrations)</source>
         <translation>(keine Kalibrierungen)</translation>
+    </message>
+    <message>
+        <source>Backups</source>
+        <translation>Sicherungen</translation>
+    </message>
+    <message>
+        <source>damaged, cannot be restored</source>
+        <translation>beschädigt, kann nicht wiederhergestellt werden</translation>
+    </message>
+    <message>
+        <source>cannot be checked: written by an earlier version</source>
+        <translation>nicht prüfbar: von einer früheren Version geschrieben</translation>
+    </message>
+    <message>
+        <source>This backup cannot be restored: %1. Choose another one.</source>
+        <translation>Diese Sicherung kann nicht wiederhergestellt werden: %1. Wählen Sie eine andere.</translation>
     </message>
     <message>
         <source>Restoring slot %1.</source>

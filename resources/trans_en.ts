@@ -112,6 +112,38 @@
         <translation>not a whole calibration backup</translation>
     </message>
     <message>
+        <source>slot %1 is listed twice</source>
+        <translation>slot %1 is listed twice</translation>
+    </message>
+    <message>
+        <source>slot %1 does not hold 128 hexadecimal digits</source>
+        <translation>slot %1 does not hold 128 hexadecimal digits</translation>
+    </message>
+    <message>
+        <source>cut short before the end line</source>
+        <translation>cut short before the end line</translation>
+    </message>
+    <message>
+        <source>the checksum line is missing</source>
+        <translation>the checksum line is missing</translation>
+    </message>
+    <message>
+        <source>the checksum does not match: changed after it was written</source>
+        <translation>the checksum does not match: changed after it was written</translation>
+    </message>
+    <message>
+        <source>no regular file: not read</source>
+        <translation>no regular file: not read</translation>
+    </message>
+    <message>
+        <source>larger than %1 KiB: not read</source>
+        <translation>larger than %1 KiB: not read</translation>
+    </message>
+    <message>
+        <source>The backup of the TARVIK&apos;s calibrations could not be saved to %1 (%2). Free some space there or make the folder writable, then try again.</source>
+        <translation>The backup of the TARVIK&apos;s calibrations could not be saved to %1 (%2). Free some space there or make the folder writable, then try again.</translation>
+    </message>
+    <message>
         <source>the serial number or the time is missing</source>
         <translation>the serial number or the time is missing</translation>
     </message>
@@ -370,6 +402,22 @@
     <message>
         <source>(no calibrations)</source>
         <translation>(no calibrations)</translation>
+    </message>
+    <message>
+        <source>Backups</source>
+        <translation>Backups</translation>
+    </message>
+    <message>
+        <source>damaged, cannot be restored</source>
+        <translation>damaged, cannot be restored</translation>
+    </message>
+    <message>
+        <source>cannot be checked: written by an earlier version</source>
+        <translation>cannot be checked: written by an earlier version</translation>
+    </message>
+    <message>
+        <source>This backup cannot be restored: %1. Choose another one.</source>
+        <translation>This backup cannot be restored: %1. Choose another one.</translation>
     </message>
     <message>
         <source>Restoring slot %1.</source>

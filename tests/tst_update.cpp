@@ -1,5 +1,6 @@
 #include "backup.h"
 #include "calibrationfile.h"
+#include "durablefile.h"
 #include "catalogues.h"
 #include "dialog.h"
 #include "dialogprobe.h"
@@ -7,7 +8,10 @@
 #include "realprogram.h"
 #include "sorting.h"
 #include "standinfixture.h"
+#include "unfinishedupdate.h"
 
+#include <QDialogButtonBox>
+#include <QListWidget>
 #include <QtTest>
 
 #include <cmath>
@@ -52,6 +56,8 @@ class TestUpdate : public QObject
         QString verdict, reason; // the two labels joined by '|'; the reason line beneath them
         QList<int> progress;
         bool closedAsAfterWriting = false;
+        QString listed; // the restore list's entry of the backup after its time, empty when it is not listed
+        bool restorable = false; // Restore was enabled with the entry chosen
     };
 
     // Discovery and an update with `chosen`, or a confirmed restore of `backup`, as the user would do them.
@@ -65,10 +71,27 @@ class TestUpdate : public QObject
             return run;
         standin::clearCallLog();
         connect(probe.progressBar(), &QProgressBar::valueChanged, this, [&run](int v) { run.progress << v; });
-        ModalDriver confirming;
+        // Restore from the selection window's list; a backup it does not offer is tried all the same.
+        ModalDriver confirming({}, [&](QWidget *window) {
+            auto *list = window->findChild<QListWidget *>("backupList");
+            auto *restore = window->findChild<QPushButton *>("restoreChosenButton");
+            if (!list)
+                return;
+            for (int row = 0; row < list->count(); ++row) {
+                if (list->item(row)->data(Qt::UserRole) == backup) {
+                    list->scrollToItem(list->item(row));
+                    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(row)).center());
+                    run.listed = list->item(row)->text().section("\n    ", 1);
+                    run.restorable = restore->isEnabled();
+                }
+            }
+            QTest::mouseClick(run.restorable ? restore : window->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Cancel), Qt::LeftButton);
+        });
         if (backup.isEmpty())
             probe.updateTARVIK(chosen);
         else
+            QTest::mouseClick(probe.sorting()->findChild<QPushButton *>("restore_PBN"), Qt::LeftButton);
+        if (!backup.isEmpty() && !run.restorable)
             probe.restoreFrom(backup);
         run.after = instrument::current();
         run.written = instrument::slotsWritten();
@@ -187,6 +210,8 @@ private slots:
             first.close();
             run = update(run.after, {}, first.fileName());
         }
+        QCOMPARE(run.restorable, backup == "restore" || backup == "first format");
+        QCOMPARE(run.listed.endsWith("\n    cannot be checked: written by an earlier version"), backup == "first format");
         QCOMPARE(instrument::calls("TARVIKloaddevicecal") > 0, !expected.isEmpty());
         verifyVerdict(run, !expected.isEmpty());
         QCOMPARE(run.reason.startsWith("Backup saved to "), !expected.isEmpty());
@@ -237,15 +262,32 @@ private slots:
 
     void withoutABackupNothingIsWritten_data()
     {
-        QTest::addColumn<QString>("setUp"); // run by sh with the data folder as $0 and the program's name as $1; none: restore another serial's backup
-        QTest::addColumn<QString>("reason"); // %1: the program's data folder
+        // Run by sh with the data folder as $0 and the program's name as $1; none: restore another
+        // serial's backup. With $2, the backup an unfinished update names, then restored.
+        QTest::addColumn<QString>("setUp");
+        QTest::addColumn<QString>("reason"); // %1: the program's data folder, %2: the backup
         const QString notSaved = "Backup failed: nothing was written.|Please restart the application!|"
-                                 "Could not save the instrument's calibrations to %1/backups (";
-        const QString small = "mkdir \"$0\" && mount -t tmpfs -o size=64k tmpfs \"$0\" && mkdir -p \"$0/$1/backups\" && ";
-        QTest::newRow("data folder is a file") << ": > \"$0\"" << notSaved + "the folder cannot be made).";
-        QTest::newRow("read-only folder") << small + "mount -o remount,ro \"$0\"" << notSaved + "Read-only file system).";
-        QTest::newRow("full file system") << small + "{ cat /dev/zero > \"$0/filler\" 2>/dev/null; true; }"
-                                          << notSaved + "No space left on device).";
+                                 "The backup of the TARVIK's calibrations could not be saved to %1/backups (";
+        const QString tryAgain = ". Free some space there or make the folder writable, then try again.";
+        const QString small = "mkdir \"$0\" && mount -t tmpfs -o size=64k%1 tmpfs \"$0\" && mkdir -p \"$0/$1/backups\"";
+        QTest::newRow("data folder is a file") << ": > \"$0\"" << notSaved + "the folder cannot be made)" + tryAgain;
+        QTest::newRow("read-only folder") << small.arg("") + " && mount -o remount,ro \"$0\"" << notSaved + "Read-only file system)" + tryAgain;
+        QTest::newRow("full file system") << small.arg("") + " && { cat /dev/zero > \"$0/filler\" 2>/dev/null; true; }"
+                                          << notSaved + "No space left on device)" + tryAgain;
+        QTest::newRow("room for the text half only") << small.arg(",nr_inodes=5") << notSaved + "No space left on device)" + tryAgain;
+        const QString refused = "Found Quillor TARVIK:|Serial: TRV-0042|%2 cannot be restored: ";
+        const QString earlier = "sed -i -e '1s/3$/2/' -e '/^sha256 /d' ";
+        const QString damaged[][3] = {
+            {"a character that is no hex digit", "sed -i '/^slot 10 /s/42656e/4265xe/'", "slot 10 does not hold 128 hexadecimal digits"},
+            {"a changed valid digit", "sed -i '/^slot 10 /s/42656e/42756e/'", "the checksum does not match: changed after it was written"},
+            {"no checksum line", "sed -i '/^sha256 /d'", "the checksum line is missing"},
+            {"an earlier format cut before its end line", earlier + "-e 5q", "cut short before the end line"},
+            {"an earlier format with a slot twice", earlier + "-e '/^slot 12 /p'", "slot 12 is listed twice"},
+            {"a link to a FIFO", "rm \"$2\" && mkfifo \"$0/fifo\" && ln -s \"$0/fifo\"", "no regular file: not read"},
+            {"a link to /dev/zero", "ln -sf /dev/zero", "no regular file: not read"},
+            {"a 2 GB sparse file", "truncate -s 2G", "larger than 1024 KiB: not read"}};
+        for (const auto &row : damaged)
+            QTest::newRow(qPrintable(row[0])) << row[1] + " \"$2\"" << refused + row[2];
         QTest::newRow("a backup of another serial") << "" << "Found Quillor TARVIK:|Serial: TRV-0042|"
             "This backup is of the TARVIK TRV-9999, not of this TARVIK TRV-0042: nothing was written.";
     }
@@ -263,11 +305,22 @@ private slots:
             qputenv("XDG_DATA_HOME", saved);
         });
         qputenv("XDG_DATA_HOME", data.toUtf8());
-        QCOMPARE(QProcess::execute("sh", {"-c", setUp.isEmpty() ? "true" : setUp, data, program}), 0);
         const standin::InstrumentState state = instrument::make();
-        const QString other = setUp.isEmpty() ? writeBackup(backupDirectory(), {"TRV-9999", QDateTime::currentDateTime(), {{9, state.blocks[9]}}}).path : QString();
-        const Run run = update(state, choose({"Daylight D65"}), other);
-        QCOMPARE(run.verdict + '|' + run.reason, reason.replace("%1", data + '/' + program));
+        QString backup;
+        if (setUp.contains("$2")) {
+            const Backup held {"TRV-0042", QDateTime::currentDateTime(), {{9, state.blocks[9]}, {10, state.blocks[10]}, {11, state.blocks[11]}, {12, state.blocks[12]}}};
+            backup = writeBackup(backupDirectory(), held).path;
+            QCOMPARE(saveDurably(unfinishedUpdatePath(held.serial), formatUnfinishedUpdate({held.time, backup, held.time})), QString());
+        }
+        QCOMPARE(QProcess::execute("sh", {"-c", setUp.isEmpty() ? "true" : setUp, data, program, backup}), 0);
+        if (setUp.isEmpty())
+            backup = writeBackup(backupDirectory(), {"TRV-9999", QDateTime::currentDateTime(), {{9, state.blocks[9]}}}).path;
+        const Run run = update(state, choose({"Daylight D65"}), backup);
+        QCOMPARE(run.verdict + '|' + run.reason, reason.replace("%1", data + '/' + program).replace("%2", backup));
+        QCOMPARE(run.listed, setUp.contains("$2") ? reason.section(" cannot be restored: ", 1) : QString());
+        QVERIFY(!run.restorable);
+        if (backup.isEmpty()) // no half of a backup is left
+            QCOMPARE(QDir(backupDirectory()).entryList(QDir::Files), QStringList());
         QCOMPARE(instrument::calls("TARVIKloaddevicecal"), 0);
         verifySlots(run, state, 0);
     }

@@ -2,15 +2,17 @@
 
 #include "calibrationrecord.h"
 #include "durablefile.h"
+#include "smallfile.h"
 #include "tarvikdll.h"
 
 #include <QCoreApplication>
-#include <QFileInfo>
-
+#include <QCryptographicHash>
 #include <QDir>
+#include <QFileInfo>
 #include <QRegularExpression>
 #include <QStandardPaths>
 
+#include <cctype>
 #include <cstring>
 
 namespace {
@@ -40,7 +42,10 @@ QByteArray recordName(const CalibrationBlock &block)
 }
 
 constexpr char kFirstHeader[] = "TARVIK calibration blocks 1\n";
-constexpr char kHeader[] = "TARVIK calibration backup 2";
+constexpr char kUncheckedHeader[] = "TARVIK calibration backup 2";
+constexpr char kHeader[] = "TARVIK calibration backup 3";
+constexpr char kChecksumKey[] = "sha256 ";
+constexpr char kEnd[] = "end\n";
 const QString kTimeFormat = QStringLiteral("yyyyMMdd-HHmmss-zzz");
 
 // The first format: a header, then the blocks of slots 9 on as raw bytes.
@@ -75,17 +80,29 @@ QString parseLine(const QList<QByteArray> &words, Backup &backup)
     else if (key == "slot" && words.size() == 3) {
         bool number = false;
         const int slot = words[1].toInt(&number);
-        const QByteArray block = QByteArray::fromHex(words[2]);
+        const QString slotText = QString::fromLatin1(words[1].left(10));
         const int previous = backup.savedSlots.isEmpty() ? kAmbientSlot - 1 : backup.savedSlots.last().slot;
-        if (!number || slot <= previous || slot > kLastSlot || words[2].size() != 2 * int(sizeof(CalibrationBlock))
-            || block.size() != int(sizeof(CalibrationBlock)))
-            return QCoreApplication::translate("dialog", "slot line \"%1\" is not a slot 9 to 37 in order with 64 bytes").arg(QString::fromLatin1(words[1]));
+        const auto listed = [slot](const SavedSlot &saved) { return saved.slot == slot; };
+        if (number && std::any_of(backup.savedSlots.begin(), backup.savedSlots.end(), listed))
+            return QCoreApplication::translate("dialog", "slot %1 is listed twice").arg(slot);
+        if (!number || slot <= previous || slot > kLastSlot)
+            return QCoreApplication::translate("dialog", "slot line \"%1\" is not a slot 9 to 37 in order with 64 bytes").arg(slotText);
+        // fromHex() would skip any other character and shift every later digit.
+        if (words[2].size() != 2 * int(sizeof(CalibrationBlock))
+            || !std::all_of(words[2].begin(), words[2].end(), [](char c) { return std::isxdigit(static_cast<unsigned char>(c)); }))
+            return QCoreApplication::translate("dialog", "slot %1 does not hold 128 hexadecimal digits").arg(slot);
+        const QByteArray block = QByteArray::fromHex(words[2]);
         SavedSlot saved {slot, {}};
         std::memcpy(&saved.block, block.constData(), sizeof saved.block);
         backup.savedSlots.append(saved);
     } else
         return QCoreApplication::translate("dialog", "unexpected line \"%1\"").arg(QString::fromLatin1(words.join(' ').left(40)));
     return QString();
+}
+
+QByteArray checksumOf(const QByteArray &bytes)
+{
+    return QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex();
 }
 
 QString fileSafe(QString text)
@@ -120,7 +137,7 @@ QByteArray formatBlockBackup(const Backup &backup)
         const QByteArray block(reinterpret_cast<const char *>(&saved.block), int(sizeof saved.block));
         bytes += "slot " + QByteArray::number(saved.slot) + ' ' + block.toHex() + '\n';
     }
-    return bytes + "end\n";
+    return bytes + kChecksumKey + checksumOf(bytes) + '\n' + kEnd;
 }
 
 BackupReading readBackup(const QByteArray &bytes)
@@ -129,11 +146,25 @@ BackupReading readBackup(const QByteArray &bytes)
         return readFirstFormat(bytes);
     BackupReading reading;
     QList<QByteArray> lines = bytes.split('\n');
-    if (lines.value(0) != kHeader || !bytes.endsWith("\nend\n")) {
+    const bool checksummed = lines.value(0) == kHeader;
+    if (!checksummed && lines.value(0) != kUncheckedHeader) {
         reading.failure = QCoreApplication::translate("dialog", "not a whole calibration backup");
         return reading;
     }
+    // What was cut short lacks its last slots, and only the end line tells.
+    if (!bytes.endsWith(QByteArray("\n") + kEnd)) {
+        reading.failure = QCoreApplication::translate("dialog", "cut short before the end line");
+        return reading;
+    }
     lines = lines.mid(1, lines.size() - 3); // between the header and "end"
+    QByteArray checksum;
+    if (checksummed) {
+        if (lines.isEmpty() || !lines.last().startsWith(kChecksumKey)) {
+            reading.failure = QCoreApplication::translate("dialog", "the checksum line is missing");
+            return reading;
+        }
+        checksum = lines.takeLast().mid(int(sizeof kChecksumKey - 1));
+    }
     for (const QByteArray &line : lines) {
         reading.failure = parseLine(line.split(' '), reading.backup);
         if (!reading.ok())
@@ -141,12 +172,29 @@ BackupReading readBackup(const QByteArray &bytes)
     }
     if (reading.backup.serial.isNull() || !reading.backup.time.isValid())
         reading.failure = QCoreApplication::translate("dialog", "the serial number or the time is missing");
+    else if (checksummed) {
+        const int covered = bytes.size() - int(sizeof kEnd - 1) - int(sizeof kChecksumKey - 1) - checksum.size() - 1;
+        reading.checked = checksum == checksumOf(bytes.left(covered));
+        if (!reading.checked)
+            reading.failure = QCoreApplication::translate("dialog", "the checksum does not match: changed after it was written");
+    }
+    return reading;
+}
+
+BackupReading readBackupFile(const QString &path)
+{
+    const SmallFile file = readSmallRegularFile(path, maxBackupBytes);
+    BackupReading reading;
+    if (file.ok())
+        return readBackup(file.bytes);
+    reading.failure = file.failure;
     return reading;
 }
 
 bool isBlockBackup(const QByteArray &bytes)
 {
-    return bytes.startsWith(kFirstHeader) || bytes.startsWith(QByteArray(kHeader) + '\n');
+    return bytes.startsWith(kFirstHeader) || bytes.startsWith(QByteArray(kHeader) + '\n')
+        || bytes.startsWith(QByteArray(kUncheckedHeader) + '\n');
 }
 
 QStringList backupNames(const Backup &backup)
@@ -183,17 +231,14 @@ QVector<BackupFile> backupsOf(const QString &directory, const QString &serial)
 {
     const QString prefix = "TARVIK-" + fileSafe(serial) + '-';
     QVector<BackupFile> found;
-    const QFileInfoList files = QDir(directory).entryInfoList({prefix + "*.blocks"}, QDir::Files);
+    // FIFOs and devices too, and links to them, so that the list can say why they are of no use.
+    const QFileInfoList files = QDir(directory).entryInfoList({prefix + "*.blocks"}, QDir::Files | QDir::System);
     for (const QFileInfo &info : files) {
-        QFile file(info.filePath());
-        if (!file.open(QIODevice::ReadOnly) || file.size() > maxBackupBytes)
-            continue;
-        const BackupReading reading = readBackup(file.readAll());
-        BackupFile entry {info.filePath(), reading.backup};
+        const BackupReading reading = readBackupFile(info.filePath());
+        BackupFile entry {info.filePath(), reading.backup, reading.failure, reading.checked};
         if (!entry.backup.time.isValid()) // the first format: the time is in the name
             entry.backup.time = QDateTime::fromString(info.completeBaseName().mid(prefix.size()), kTimeFormat);
-        if (reading.ok())
-            found.append(entry);
+        found.append(entry);
     }
     std::sort(found.begin(), found.end(), [](const BackupFile &a, const BackupFile &b) {
         return a.backup.time > b.backup.time;
@@ -216,7 +261,11 @@ SavedBackup writeBackup(const QString &directory, const Backup &backup)
     saved.failure = saveDurably(base + ".txt", formatCalibrationFile(blocks));
     if (saved.failure.isEmpty())
         saved.failure = saveDurably(base + ".blocks", formatBlockBackup(backup));
-    if (saved.failure.isEmpty())
+    if (saved.failure.isEmpty()) {
         saved.path = base + ".blocks";
+    } else { // half a backup would be taken for a whole one
+        QFile::remove(base + ".txt");
+        QFile::remove(base + ".blocks");
+    }
     return saved;
 }

@@ -29,6 +29,7 @@ struct BackupReading
 {
     Backup backup;
     QString failure; // why the bytes are no backup, empty when they are one
+    bool checked = false; // its checksum matched; backups of earlier versions carry none
     bool ok() const { return failure.isEmpty(); }
 };
 
@@ -37,9 +38,12 @@ struct BackupReading
 // left out, and line breaks in names become blanks; the block backup keeps them exactly.
 QByteArray formatCalibrationFile(const QVector<CalibrationBlock> &blocks);
 
-// The block backup, one line per slot with its number and its bytes in hexadecimal.
+// The block backup, one line per slot with its number and its bytes in hexadecimal, then
+// the SHA-256 of all that, so that a changed byte is found before it reaches an instrument.
 QByteArray formatBlockBackup(const Backup &backup);
 BackupReading readBackup(const QByteArray &bytes);
+// The same from a file, read only when it is a regular file of a backup's size.
+BackupReading readBackupFile(const QString &path);
 // Either format, for the local catalogue fallback.
 bool isBlockBackup(const QByteArray &bytes);
 
@@ -57,9 +61,12 @@ struct BackupFile
 {
     QString path;
     Backup backup;
+    QString failure; // why it cannot be restored, empty when it can
+    bool checked = false;
 };
 
-// The backups in directory whose names are of this serial number, newest first.
+// The backups in directory whose names are of this serial number, newest first, those that
+// cannot be restored among them with the reason.
 QVector<BackupFile> backupsOf(const QString &directory, const QString &serial);
 
 struct SavedBackup

@@ -4,13 +4,13 @@
 #include "backup.h"
 #include "restoredialog.h"
 #include "restoreplan.h"
+#include "smallfile.h"
 #include "sorting.h"
 #include "tarvikdll.h"
 #include "unfinishedupdate.h"
 
 #include <QDebug>
 #include <QDir>
-#include <QFile>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -19,8 +19,8 @@
 namespace {
 UnfinishedUpdate unfinishedUpdateOf(const QString &serial)
 {
-    QFile file(unfinishedUpdatePath(serial));
-    return file.open(QIODevice::ReadOnly) ? readUnfinishedUpdate(file.read(4096)) : UnfinishedUpdate();
+    const SmallFile file = readSmallRegularFile(unfinishedUpdatePath(serial), 4096);
+    return file.ok() ? readUnfinishedUpdate(file.bytes) : UnfinishedUpdate();
 }
 }
 
@@ -64,12 +64,7 @@ void dialog::restoreCalibrations()
 
 bool dialog::restoreFrom(const QString &backupPath)
 {
-    QFile file(backupPath);
-    BackupReading reading;
-    if (file.open(QIODevice::ReadOnly))
-        reading = readBackup(file.readAll());
-    else
-        reading.failure = file.errorString();
+    const BackupReading reading = readBackupFile(backupPath);
     if (!reading.ok()) {
         showInFront(tr("%1 cannot be restored: %2").arg(QDir::toNativeSeparators(backupPath), reading.failure));
         return false;

@@ -6,10 +6,12 @@
 #include <QDialog>
 #include <QVector>
 
+class QLabel;
 class QListWidget;
+class QPushButton;
 
 // Lets the user pick one of an instrument's backups: newest first, each with its time and
-// the names it holds.
+// the names it holds. A damaged one is listed with the reason and cannot be picked.
 class RestoreDialog : public QDialog
 {
     Q_OBJECT
@@ -24,7 +26,11 @@ public:
     QString chosenPath() const;
 
 private:
+    void showChosen();
+
     QListWidget *m_list;
+    QLabel *m_status;
+    QPushButton *m_restore = nullptr;
 };
 
 #endif

@@ -73,7 +73,9 @@ bool dialog::beginWriting(const QVector<CalibrationBlock> &held)
         m_lastBackup.clear();
         finishUpdate(false);
         ui->label->setText(tr("Backup failed: nothing was written."));
-        showReason(tr("Could not save the instrument's calibrations to %1 (%2).")
+        showReason((saved.failure.isEmpty() ? tr("Could not save the instrument's calibrations to %1 (%2).")
+                                            : tr("The backup of the TARVIK's calibrations could not be saved to %1 (%2). "
+                                                 "Free some space there or make the folder writable, then try again."))
                        .arg(QDir::toNativeSeparators(folder), failure));
         return false;
     }
