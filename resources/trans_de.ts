@@ -136,8 +136,8 @@
         <translation>keine reguläre Datei: nicht gelesen</translation>
     </message>
     <message>
-        <source>larger than %1 KiB: not read</source>
-        <translation>größer als %1 KiB: nicht gelesen</translation>
+        <source>larger than %1: not read</source>
+        <translation>größer als %1: nicht gelesen</translation>
     </message>
     <message>
         <source>The backup of the TARVIK&apos;s calibrations could not be saved to %1 (%2). Free some space there or make the folder writable, then try again.</source>

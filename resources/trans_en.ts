@@ -136,8 +136,8 @@
         <translation>no regular file: not read</translation>
     </message>
     <message>
-        <source>larger than %1 KiB: not read</source>
-        <translation>larger than %1 KiB: not read</translation>
+        <source>larger than %1: not read</source>
+        <translation>larger than %1: not read</translation>
     </message>
     <message>
         <source>The backup of the TARVIK&apos;s calibrations could not be saved to %1 (%2). Free some space there or make the folder writable, then try again.</source>

@@ -128,7 +128,8 @@ private slots:
         QTest::addColumn<Blocks>("expected");
         // "txt": the set is emptied, then chosen again from the text backup as the catalogue;
         // "restore": the set is emptied, then the block backup is restored; "first format": the
-        // same from the backup as the program wrote it before, its blocks those of slots 9 on
+        // same from the backup as the program wrote it first, its blocks those of slots 9 on;
+        // "second format": the block backup without its checksum
         QTest::addColumn<QString>("backup");
         const auto slotsOf = [](const standin::InstrumentState &state, std::initializer_list<int> slotNumbers) {
             Blocks blocks;
@@ -173,6 +174,7 @@ private slots:
         QTest::newRow("restored: base index 2 on an RGBBLU-only instrument") << st << QStringList() << everySlot(st) << "restore";
         st = instrument::make(Family::Both, 9, {"Lab Bench A", "Lab Bench B"});
         QTest::newRow("restored from a backup of the first format") << st << QStringList() << everySlot(st) << "first format";
+        QTest::newRow("restored from a backup of the second format") << st << QStringList() << everySlot(st) << "second format";
         st = instrument::make(Family::Both, 9, {"Not a number", "Float A", "Float B"});
         st.blocks[10].zCal[2] = std::nanf(""); // the text cannot carry it: left out, not written to stop the reading
         st.blocks[11].yCal[1] = 0.106369294f; // needs nine digits
@@ -203,6 +205,9 @@ private slots:
             run = update(run.after, choose(chosen));
         } else if (backup == "restore") {
             run = update(run.after, {}, saved);
+        } else if (backup == "second format") { // as the program wrote it before it had a checksum
+            QCOMPARE(QProcess::execute("sed", {"-i", "-e", "1s/3$/2/", "-e", "/^sha256 /d", saved}), 0);
+            run = update(run.after, {}, saved);
         } else if (backup == "first format") {
             QFile first(saved.section('-', 0, -4) + "-20200101-000000-000.blocks");
             QVERIFY(first.open(QIODevice::WriteOnly));
@@ -210,8 +215,8 @@ private slots:
             first.close();
             run = update(run.after, {}, first.fileName());
         }
-        QCOMPARE(run.restorable, backup == "restore" || backup == "first format");
-        QCOMPARE(run.listed.endsWith("\n    cannot be checked: written by an earlier version"), backup == "first format");
+        QCOMPARE(run.restorable, backup == "restore" || backup.endsWith("format"));
+        QCOMPARE(run.listed.endsWith("\n    cannot be checked: written by an earlier version"), backup.endsWith("format"));
         QCOMPARE(instrument::calls("TARVIKloaddevicecal") > 0, !expected.isEmpty());
         verifyVerdict(run, !expected.isEmpty());
         QCOMPARE(run.reason.startsWith("Backup saved to "), !expected.isEmpty());
@@ -285,7 +290,7 @@ private slots:
             {"an earlier format with a slot twice", earlier + "-e '/^slot 12 /p'", "slot 12 is listed twice"},
             {"a link to a FIFO", "rm \"$2\" && mkfifo \"$0/fifo\" && ln -s \"$0/fifo\"", "no regular file: not read"},
             {"a link to /dev/zero", "ln -sf /dev/zero", "no regular file: not read"},
-            {"a 2 GB sparse file", "truncate -s 2G", "larger than 1024 KiB: not read"}};
+            {"a 2 GB sparse file", "truncate -s 2G", "larger than 1.00 MiB: not read"}};
         for (const auto &row : damaged)
             QTest::newRow(qPrintable(row[0])) << row[1] + " \"$2\"" << refused + row[2];
         QTest::newRow("a backup of another serial") << "" << "Found Quillor TARVIK:|Serial: TRV-0042|"

@@ -12,6 +12,7 @@
 #include <QRegularExpression>
 #include <QStandardPaths>
 
+#include <algorithm>
 #include <cctype>
 #include <cstring>
 

@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
+#include <QLocale>
 
 #ifdef Q_OS_UNIX
 #include <cerrno>
@@ -20,7 +21,7 @@ QString notRegular()
 
 QString tooLarge(qint64 maxBytes)
 {
-    return QCoreApplication::translate("dialog", "larger than %1 KiB: not read").arg(maxBytes >> 10);
+    return QCoreApplication::translate("dialog", "larger than %1: not read").arg(QLocale().formattedDataSize(maxBytes));
 }
 
 #ifdef Q_OS_UNIX
