@@ -16,7 +16,7 @@ QString translated(const char *text)
 }
 
 RestoreDialog::RestoreDialog(const QString &serial, const QVector<BackupFile> &backups, const QString &preferred,
-                             QWidget *parent)
+                             QWidget *parent, const QHash<QString, QString> &notes)
     : QDialog(parent)
     , m_list(new QListWidget(this))
 {
@@ -33,7 +33,8 @@ RestoreDialog::RestoreDialog(const QString &serial, const QVector<BackupFile> &b
     for (const BackupFile &file : backups) {
         const QStringList names = backupNames(file.backup);
         auto *item = new QListWidgetItem(backupTimeText(file.backup.time) + "\n    "
-                                             + (names.isEmpty() ? translated("(no calibrations)") : names.join(", ")),
+                                             + (names.isEmpty() ? translated("(no calibrations)") : names.join(", "))
+                                             + (notes.contains(file.path) ? "\n    " + notes.value(file.path) : QString()),
                                          m_list);
         item->setData(Qt::UserRole, file.path);
         item->setToolTip(QDir::toNativeSeparators(file.path));
@@ -63,8 +64,9 @@ QString RestoreDialog::chosenPath() const
     return item ? item->data(Qt::UserRole).toString() : QString();
 }
 
-QString RestoreDialog::choose(QWidget *parent, const QString &serial, const QString &preferred)
+QString RestoreDialog::choose(QWidget *parent, const QString &serial, const QString &preferred,
+                             const QHash<QString, QString> &notes)
 {
-    RestoreDialog picker(serial, backupsOf(backupDirectory(), serial), preferred, parent);
+    RestoreDialog picker(serial, backupsOf(backupDirectory(), serial), preferred, parent, notes);
     return picker.exec() == QDialog::Accepted ? picker.chosenPath() : QString();
 }

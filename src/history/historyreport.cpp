@@ -1,0 +1,90 @@
+#include "historyreport.h"
+
+#include "backup.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QPageSize>
+#include <QPdfWriter>
+#include <QTextDocument>
+
+namespace {
+QString translated(const char *text)
+{
+    return QCoreApplication::translate("HistoryReport", text);
+}
+
+QString cell(const QString &text)
+{
+    return "<td>" + text.toHtmlEscaped().replace('\n', "<br>") + "</td>";
+}
+
+QString matrixText(const CalibrationBlock &block)
+{
+    QStringList rows;
+    for (const float *row : {block.xCal, block.yCal, block.zCal})
+        rows << historyNumber(row[0]) + ' ' + historyNumber(row[1]) + ' ' + historyNumber(row[2]);
+    return rows.join('\n');
+}
+
+QString blockCells(const CalibrationBlock &block)
+{
+    return cell(QString::fromUtf8(block.calName, int(calNameLength(block)))) + cell(historyNumber(block.absIntensityCal))
+        + cell(matrixText(block)) + cell(QString::number(baseCalibrationIndex(block)));
+}
+
+QString fact(const QString &label, const QString &value)
+{
+    return "<tr><th align=left>" + label.toHtmlEscaped() + "</th>" + cell(value) + "</tr>";
+}
+}
+
+QString historyNumber(float value)
+{
+    return QString::number(double(value), 'g', 9);
+}
+
+QString historyReportHtml(const HistoryRun &run)
+{
+    const QString title = run.kind == RunKind::Restore   ? translated("Record of a restore of the TARVIK %1")
+        : run.kind == RunKind::BackupTaken                ? translated("Record of a backup of the TARVIK %1")
+                                                          : translated("Record of an update of the TARVIK %1");
+    QString html = "<html><body><h1>" + title.arg(run.serial).toHtmlEscaped() + "</h1><table cellpadding=3>";
+    html += fact(translated("Serial number"), run.serial) + fact(translated("Family"), run.family)
+        + fact(translated("Started"), backupTimeText(run.started) + " (" + run.started.toUTC().toString(Qt::ISODate) + ")")
+        + fact(translated("Ended"), run.ended.isValid() ? backupTimeText(run.ended) + " (" + run.ended.toUTC().toString(Qt::ISODate) + ")"
+                                                          : QString())
+        + fact(translated("User and host"), run.user + " @ " + run.host)
+        + fact(translated("Program version"), run.programVersion)
+        + fact(translated("Source"), run.source) + fact(translated("SHA-256 of the source"), run.sourceSha256)
+        + fact(translated("Backup taken before"), run.backup) + fact(translated("SHA-256 of the backup"), run.backupSha256)
+        + fact(translated("Verdict"), runVerdictText(run)) + "</table>";
+    html += "<h2>" + translated("Slots before and after").toHtmlEscaped() + "</h2><table border=1 cellspacing=0 cellpadding=2><tr>";
+    for (const QString &head : {translated("Slot"), translated("Before"), translated("Intensity"), translated("Matrix"),
+                                translated("Base"), translated("After"), translated("Intensity"), translated("Matrix"),
+                                translated("Base"), translated("Change")})
+        html += "<th>" + head.toHtmlEscaped() + "</th>";
+    html += "</tr>";
+    for (const HistorySlot &slot : run.slotsWritten)
+        html += "<tr>" + cell(QString::number(slot.slot)) + blockCells(slot.before) + blockCells(slot.after) + cell(slot.change) + "</tr>";
+    html += "</table><p><b>" + (translated("Verdict") + ": " + runVerdictText(run)).toHtmlEscaped() + "</b></p></body></html>";
+    return html;
+}
+
+QString writeHistoryReport(const HistoryRun &run, const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return file.errorString();
+    {
+        QPdfWriter writer(&file);
+        writer.setPageSize(QPageSize(QPageSize::A4));
+        writer.setTitle(translated("Record of a run of the TARVIK %1").arg(run.serial));
+        QTextDocument document;
+        document.setHtml(historyReportHtml(run));
+        document.print(&writer); // without a page size of its own, the document is numbered page by page
+    }
+    if (!file.flush() || file.error() != QFileDevice::NoError)
+        return file.errorString();
+    return QString();
+}
