@@ -45,9 +45,9 @@ void dialog::noticeUnfinishedUpdate()
 {
     HistoryStore &store = history();
     QStringList told {store.notice()};
+    // An update would say why the history cannot be written; until then the selection stays in front.
     if (!store.markInterrupted(serial()) || !store.importBackups(serial(), familyText(), backupsOf(backupDirectory(), serial())))
-        told << tr("The history %1 cannot be written (%2): nothing can be written to the TARVIK.")
-                    .arg(QDir::toNativeSeparators(historyPath()), store.errorString());
+        qDebug() << "the history" << historyPath() << "cannot be written:" << store.errorString();
     const QVector<HistoryRun> runs = store.runs(serial());
     const auto last = std::find_if(runs.begin(), runs.end(), [](const HistoryRun &run) { return run.kind != RunKind::BackupTaken; });
     if (last != runs.end() && last->leftUnfinished()) {

@@ -97,9 +97,9 @@ bool dialog::beginWriting(const QVector<CalibrationBlock> &held, HistoryRun run)
         qDebug() << "could not record the run in" << historyPath() << "-" << history().errorString();
         finishUpdate(false);
         ui->label->setText(tr("Recording the run failed: nothing was written."));
-        showReason(tr("The backup was saved to %1, but the run could not be recorded in the history %2 (%3).")
-                       .arg(QDir::toNativeSeparators(saved.path), QDir::toNativeSeparators(historyPath()),
-                            history().errorString()));
+        showReason(tr("The run could not be recorded in the history %1 (%2). The backup was saved to %3.")
+                       .arg(QDir::toNativeSeparators(historyPath()), history().errorString(),
+                            QDir::toNativeSeparators(saved.path)));
         return false;
     }
     m_runId = run.id;
