@@ -9,6 +9,7 @@
 #include "sorting.h"
 #include "standinfixture.h"
 
+#include <QListWidget>
 #include <QtTest>
 
 #include <cmath>
@@ -292,6 +293,47 @@ private slots:
         QVERIFY2(reason.endsWith('*') ? shown.startsWith(reason.chopped(1)) : shown == reason, qPrintable(shown));
         QCOMPARE(instrument::calls("TARVIKloaddevicecal"), 0);
         verifySlots(run, state, 0);
+    }
+
+    // After runs that did not end well, the next start names the last state the user had in good order.
+    void aRunThatDidNotFinishIsNoticed_data()
+    {
+        QTest::addColumn<int>("restores"); // restores of the update's backup, failing too
+        QTest::addColumn<bool>("removed"); // that backup removed before the next start
+        QTest::addColumn<QString>("notice");
+        QTest::newRow("an update failing at slot 12") << 0 << false << "The last update of this TARVIK did not finish (";
+        QTest::newRow("then a restore failing at slot 12") << 1 << false << "The last restore of this TARVIK did not finish (";
+        QTest::newRow("the backup from before is gone") << 0 << true << "The last update of this TARVIK did not finish (";
+    }
+
+    void aRunThatDidNotFinishIsNoticed()
+    {
+        QFETCH(int, restores);
+        QFETCH(bool, removed);
+        QFETCH(QString, notice);
+        standin::InstrumentState state = instrument::make();
+        state.faults.corruptWriteSlot = 12;
+        Run run = update(state, choose({"Daylight D65", "Lab Bench A", "Lab Bench B", "Tungsten A"}));
+        verifyVerdict(run, false);
+        const QString before = run.reason.section(' ', -1).chopped(1); // "... in the backup <path>."
+        for (int i = 0; i < restores; ++i)
+            verifyVerdict(run = update(run.after, {}, before), false);
+        QVERIFY(!removed || QFile::remove(before));
+        dialog w;
+        DialogProbe probe(w);
+        QVERIFY(probe.findTARVIK());
+        QVERIFY2(probe.reason().startsWith(notice) && probe.reason().contains(before) == removed
+                     && probe.reason().endsWith("is gone.") == removed, qPrintable(probe.reason()));
+        QString preselected;
+        ModalDriver picking({}, [&preselected](QWidget *window) {
+            const QListWidgetItem *item = window->findChild<QListWidget *>("backupList")->currentItem();
+            preselected = item ? item->data(Qt::UserRole).toString() + '|' + item->text() : "none";
+            QTest::keyClick(window, Qt::Key_Escape);
+        });
+        QTest::mouseClick(probe.restoreButton(), Qt::LeftButton);
+        QVERIFY2(removed || (preselected.startsWith(before + '|') && preselected.contains("\n    Taken before the update of ")
+                             && preselected.endsWith(": Failed at slot 12: it read back otherwise than written")),
+                 qPrintable(preselected));
     }
 
     // Whole runs of the real program, as a user makes them: the local Apache catalogue, the stand-in
