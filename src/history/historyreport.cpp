@@ -4,6 +4,8 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QFont>
+#include <QPageLayout>
 #include <QPageSize>
 #include <QPdfWriter>
 #include <QTextDocument>
@@ -78,9 +80,13 @@ QString writeHistoryReport(const HistoryRun &run, const QString &path)
         return file.errorString();
     {
         QPdfWriter writer(&file);
-        writer.setPageSize(QPageSize(QPageSize::A4));
+        // Across, so that the slots' ten columns keep their numbers whole.
+        writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape, QMarginsF(15, 15, 15, 15)));
         writer.setTitle(translated("Record of a run of the TARVIK %1").arg(run.serial));
         QTextDocument document;
+        QFont font = document.defaultFont();
+        font.setPointSizeF(8);
+        document.setDefaultFont(font);
         document.setHtml(historyReportHtml(run));
         document.print(&writer); // without a page size of its own, the document is numbered page by page
     }

@@ -31,6 +31,12 @@ QString reasonOf(const QSqlError &error)
     return error.databaseText().isEmpty() ? error.text() : error.databaseText();
 }
 
+// Text columns are never NULL: an unknown value is stored as empty text.
+QVariant text(const QString &value)
+{
+    return value.isNull() ? QVariant(QStringLiteral("")) : QVariant(value);
+}
+
 QVariant timeValue(const QDateTime &time)
 {
     return time.isValid() ? QVariant(time.toUTC().toString(Qt::ISODateWithMs)) : QVariant();
@@ -203,6 +209,8 @@ bool HistoryStore::beginRun(HistoryRun &run)
 {
     if (!writable())
         return false;
+    if (!run.started.isValid())
+        run.started = QDateTime::currentDateTimeUtc();
     QSqlDatabase db = QSqlDatabase::database(m_connection, false);
     if (!db.transaction())
         return fail(reasonOf(db.lastError()));
@@ -210,10 +218,10 @@ bool HistoryStore::beginRun(HistoryRun &run)
     insert.prepare(QStringLiteral("INSERT INTO runs (serial, family, started, system_user, host, program_version, kind, "
                                   "source, source_sha256, backup, backup_sha256, state) "
                                   "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
-    for (const QVariant &value : {QVariant(run.serial), QVariant(run.family), timeValue(run.started), QVariant(run.user),
-                                  QVariant(run.host), QVariant(run.programVersion), QVariant(runKindKey(run.kind)),
-                                  QVariant(run.source), QVariant(run.sourceSha256), QVariant(run.backup),
-                                  QVariant(run.backupSha256), QVariant(runStateKey(run.state))})
+    for (const QVariant &value : {text(run.serial), text(run.family), timeValue(run.started), text(run.user),
+                                  text(run.host), text(run.programVersion), QVariant(runKindKey(run.kind)),
+                                  text(run.source), text(run.sourceSha256), text(run.backup),
+                                  text(run.backupSha256), QVariant(runStateKey(run.state))})
         insert.addBindValue(value);
     bool done = insert.exec();
     const qint64 id = insert.lastInsertId().toLongLong();
@@ -222,8 +230,8 @@ bool HistoryStore::beginRun(HistoryRun &run)
                                 "VALUES (?, ?, ?, ?, ?, ?, ?)"));
     for (int i = 0; done && i < run.slotsWritten.size(); ++i) {
         const HistorySlot &s = run.slotsWritten.at(i);
-        for (const QVariant &value : {QVariant(id), QVariant(s.slot), QVariant(s.change), QVariant(nameOf(s.before)),
-                                      QVariant(bytesOf(s.before)), QVariant(nameOf(s.after)), QVariant(bytesOf(s.after))})
+        for (const QVariant &value : {QVariant(id), QVariant(s.slot), text(s.change), text(nameOf(s.before)),
+                                      QVariant(bytesOf(s.before)), text(nameOf(s.after)), QVariant(bytesOf(s.after))})
             slot.addBindValue(value);
         done = slot.exec();
     }
@@ -308,8 +316,8 @@ bool HistoryStore::importBackups(const QString &serial, const QString &family, c
         insert.prepare(QStringLiteral("INSERT INTO runs (serial, family, started, ended, system_user, host, program_version, "
                                       "kind, source, source_sha256, backup, backup_sha256, state) "
                                       "VALUES (?, ?, ?, ?, '', '', '', ?, '', '', ?, '', ?)"));
-        for (const QVariant &value : {QVariant(serial), QVariant(family), timeValue(entry.started), timeValue(entry.started),
-                                      QVariant(runKindKey(entry.kind)), QVariant(entry.backup), QVariant(runStateKey(entry.state))})
+        for (const QVariant &value : {text(serial), text(family), timeValue(entry.started), timeValue(entry.started),
+                                      QVariant(runKindKey(entry.kind)), text(entry.backup), QVariant(runStateKey(entry.state))})
             insert.addBindValue(value);
         done = insert.exec();
         QSqlQuery slot(db);
@@ -318,8 +326,8 @@ bool HistoryStore::importBackups(const QString &serial, const QString &family, c
         const qint64 id = insert.lastInsertId().toLongLong();
         for (int i = 0; done && i < entry.slotsWritten.size(); ++i) {
             const HistorySlot &s = entry.slotsWritten.at(i);
-            for (const QVariant &value : {QVariant(id), QVariant(s.slot), QVariant(nameOf(s.before)), QVariant(bytesOf(s.before)),
-                                          QVariant(nameOf(s.after)), QVariant(bytesOf(s.after))})
+            for (const QVariant &value : {QVariant(id), QVariant(s.slot), text(nameOf(s.before)), QVariant(bytesOf(s.before)),
+                                          text(nameOf(s.after)), QVariant(bytesOf(s.after))})
                 slot.addBindValue(value);
             done = slot.exec();
         }
