@@ -16,23 +16,24 @@ QString translated(const char *text)
     return QCoreApplication::translate("HistoryReport", text);
 }
 
-QString cell(const QString &text)
+QString cell(const QString &text, bool marked = false)
 {
-    return "<td>" + text.toHtmlEscaped().replace('\n', "<br>") + "</td>";
+    const QString escaped = text.toHtmlEscaped().replace('\n', "<br>");
+    return marked ? "<td bgcolor=#ffeca8><b>" + escaped + "</b></td>" : "<td>" + escaped + "</td>";
 }
 
-QString matrixText(const CalibrationBlock &block)
+// The name, the intensity, the matrix and the base index; those that differ from `other` marked.
+QString blockCells(const CalibrationBlock &block, const CalibrationBlock &other, bool mark)
 {
-    QStringList rows;
-    for (const float *row : {block.xCal, block.yCal, block.zCal})
-        rows << historyNumber(row[0]) + ' ' + historyNumber(row[1]) + ' ' + historyNumber(row[2]);
-    return rows.join('\n');
-}
-
-QString blockCells(const CalibrationBlock &block)
-{
-    return cell(QString::fromUtf8(block.calName, int(calNameLength(block)))) + cell(historyNumber(block.absIntensityCal))
-        + cell(matrixText(block)) + cell(QString::number(baseCalibrationIndex(block)));
+    QString cells;
+    const auto texts = [](const CalibrationBlock &b) {
+        return QStringList {historyName(b), historyNumber(b.absIntensityCal),
+                            historyMatrixText(b), QString::number(baseCalibrationIndex(b))};
+    };
+    const QStringList mine = texts(block), theirs = texts(other);
+    for (int i = 0; i < mine.size(); ++i)
+        cells += cell(mine.at(i), mark && mine.at(i) != theirs.at(i));
+    return cells;
 }
 
 QString fact(const QString &label, const QString &value)
@@ -41,9 +42,23 @@ QString fact(const QString &label, const QString &value)
 }
 }
 
+// The fewest digits that read back to the same float: nine always do, most numbers need fewer.
 QString historyNumber(float value)
 {
+    for (int digits = 6; digits < 9; ++digits) {
+        const QString text = QString::number(double(value), 'g', digits);
+        if (text.toFloat() == value)
+            return text;
+    }
     return QString::number(double(value), 'g', 9);
+}
+
+QString historyMatrixText(const CalibrationBlock &block)
+{
+    QStringList rows;
+    for (const float *row : {block.xCal, block.yCal, block.zCal})
+        rows << historyNumber(row[0]) + "  " + historyNumber(row[1]) + "  " + historyNumber(row[2]);
+    return rows.join('\n');
 }
 
 QString historyReportHtml(const HistoryRun &run)
@@ -68,7 +83,8 @@ QString historyReportHtml(const HistoryRun &run)
         html += "<th>" + head.toHtmlEscaped() + "</th>";
     html += "</tr>";
     for (const HistorySlot &slot : run.slotsWritten)
-        html += "<tr>" + cell(QString::number(slot.slot)) + blockCells(slot.before) + blockCells(slot.after) + cell(slot.change) + "</tr>";
+        html += "<tr>" + cell(QString::number(slot.slot)) + blockCells(slot.before, slot.after, false)
+            + blockCells(slot.after, slot.before, true) + cell(slot.change) + "</tr>";
     html += "</table><p><b>" + (translated("Verdict") + ": " + runVerdictText(run)).toHtmlEscaped() + "</b></p></body></html>";
     return html;
 }

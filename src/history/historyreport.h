@@ -7,6 +7,8 @@
 
 // A number the instrument uses, as the History window and the record show it.
 QString historyNumber(float value);
+// The nine matrix values, a row per line.
+QString historyMatrixText(const CalibrationBlock &block);
 
 // The record of one run, for the lab to file: its title, the instrument, who ran it where and
 // with which program, the source and the checksums, the slots before and after, the verdict.

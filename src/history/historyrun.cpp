@@ -37,15 +37,15 @@ QString hexOf(const CalibrationBlock &block)
     return QString::fromLatin1(QByteArray(reinterpret_cast<const char *>(&block), sizeof block).toHex());
 }
 
-QString nameOf(const CalibrationBlock &block)
-{
-    return QString::fromUtf8(block.calName, int(calNameLength(block)));
-}
-
 QString translated(const char *text)
 {
     return QCoreApplication::translate("HistoryRun", text);
 }
+}
+
+QString historyName(const CalibrationBlock &block)
+{
+    return QString::fromUtf8(block.calName, int(calNameLength(block)));
 }
 
 QString runKindText(RunKind kind)
@@ -164,8 +164,8 @@ QByteArray formatHistoryCsv(const QVector<HistoryRun> &runs)
                                   isoTime(run.ended), run.user, run.host, run.programVersion, run.source,
                                   run.sourceSha256, run.backup, run.backupSha256};
         for (const HistorySlot &slot : run.slotsWritten)
-            csv += line(common + QStringList {QString::number(slot.slot), slot.change, nameOf(slot.before),
-                                              hexOf(slot.before), nameOf(slot.after), hexOf(slot.after)});
+            csv += line(common + QStringList {QString::number(slot.slot), slot.change, historyName(slot.before),
+                                              hexOf(slot.before), historyName(slot.after), hexOf(slot.after)});
     }
     return csv;
 }

@@ -49,6 +49,9 @@ struct HistoryRun
     bool leftUnfinished() const { return state == RunState::Failed || state == RunState::Interrupted; }
 };
 
+// A block's name as its bytes spell it, up to its zero or its 20 bytes.
+QString historyName(const CalibrationBlock &block);
+
 // The words the database and the exports keep for kinds and states.
 QString runKindKey(RunKind kind);
 RunKind runKindFromKey(const QString &key);

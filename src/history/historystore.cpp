@@ -60,11 +60,6 @@ CalibrationBlock blockFrom(const QByteArray &bytes)
     return block;
 }
 
-QString nameOf(const CalibrationBlock &block)
-{
-    return QString::fromUtf8(block.calName, int(calNameLength(block)));
-}
-
 const char kRunColumns[] = "id, serial, family, started, ended, system_user, host, program_version, kind, source, "
                            "source_sha256, backup, backup_sha256, state, failed_slot, failed_code";
 
@@ -230,8 +225,8 @@ bool HistoryStore::beginRun(HistoryRun &run)
                                 "VALUES (?, ?, ?, ?, ?, ?, ?)"));
     for (int i = 0; done && i < run.slotsWritten.size(); ++i) {
         const HistorySlot &s = run.slotsWritten.at(i);
-        for (const QVariant &value : {QVariant(id), QVariant(s.slot), text(s.change), text(nameOf(s.before)),
-                                      QVariant(bytesOf(s.before)), text(nameOf(s.after)), QVariant(bytesOf(s.after))})
+        for (const QVariant &value : {QVariant(id), QVariant(s.slot), text(s.change), text(historyName(s.before)),
+                                      QVariant(bytesOf(s.before)), text(historyName(s.after)), QVariant(bytesOf(s.after))})
             slot.addBindValue(value);
         done = slot.exec();
     }
@@ -326,8 +321,8 @@ bool HistoryStore::importBackups(const QString &serial, const QString &family, c
         const qint64 id = insert.lastInsertId().toLongLong();
         for (int i = 0; done && i < entry.slotsWritten.size(); ++i) {
             const HistorySlot &s = entry.slotsWritten.at(i);
-            for (const QVariant &value : {QVariant(id), QVariant(s.slot), text(nameOf(s.before)), QVariant(bytesOf(s.before)),
-                                          text(nameOf(s.after)), QVariant(bytesOf(s.after))})
+            for (const QVariant &value : {QVariant(id), QVariant(s.slot), text(historyName(s.before)), QVariant(bytesOf(s.before)),
+                                          text(historyName(s.after)), QVariant(bytesOf(s.after))})
                 slot.addBindValue(value);
             done = slot.exec();
         }

@@ -80,15 +80,11 @@ QString columnText(const CalibrationBlock &block, int column)
 {
     switch (column) {
     case Name:
-        return QString::fromUtf8(block.calName, int(calNameLength(block)));
+        return historyName(block);
     case Intensity:
         return historyNumber(block.absIntensityCal);
-    case Matrix: {
-        QStringList rows;
-        for (const float *row : {block.xCal, block.yCal, block.zCal})
-            rows << historyNumber(row[0]) + "  " + historyNumber(row[1]) + "  " + historyNumber(row[2]);
-        return rows.join('\n');
-    }
+    case Matrix:
+        return historyMatrixText(block);
     default:
         return QString::number(baseCalibrationIndex(block));
     }
@@ -181,7 +177,7 @@ HistoryWindow::HistoryWindow(HistoryStore &store, const QString &serial, QWidget
     setTabOrder(m_restore, m_exportCsv);
     setTabOrder(m_exportCsv, m_exportPdf);
     setTabOrder(m_exportPdf, close);
-    resize(1100, 720);
+    resize(980, 680);
     listRuns();
     m_runList->setFocus();
 }
@@ -199,7 +195,7 @@ void HistoryWindow::listRuns()
     m_intro->setText(intro.join(' '));
     for (int column = 0; column < 4; ++column)
         m_runList->setColumnWidth(column, column == 0 ? 150 : 110);
-    m_runList->setColumnWidth(4, 420);
+    m_runList->setColumnWidth(4, 300);
     if (m_model->rowCount() > 0)
         m_runList->setCurrentIndex(m_model->index(0, 0));
     else
