@@ -772,34 +772,6 @@
         <translation>Plätze vor und nach dem gewählten Lauf</translation>
     </message>
     <message>
-        <source>Slot</source>
-        <translation>Platz</translation>
-    </message>
-    <message>
-        <source>Before</source>
-        <translation>Vorher</translation>
-    </message>
-    <message>
-        <source>Intensity</source>
-        <translation>Intensität</translation>
-    </message>
-    <message>
-        <source>Matrix</source>
-        <translation>Matrix</translation>
-    </message>
-    <message>
-        <source>Base</source>
-        <translation>Basis</translation>
-    </message>
-    <message>
-        <source>After</source>
-        <translation>Nachher</translation>
-    </message>
-    <message>
-        <source>Change</source>
-        <translation>Änderung</translation>
-    </message>
-    <message>
         <source>&amp;Restore the state before this run…</source>
         <translation>Den Stand vor diesem Lauf &amp;wiederherstellen…</translation>
     </message>

@@ -772,34 +772,6 @@
         <translation>Slots before and after the chosen run</translation>
     </message>
     <message>
-        <source>Slot</source>
-        <translation>Slot</translation>
-    </message>
-    <message>
-        <source>Before</source>
-        <translation>Before</translation>
-    </message>
-    <message>
-        <source>Intensity</source>
-        <translation>Intensity</translation>
-    </message>
-    <message>
-        <source>Matrix</source>
-        <translation>Matrix</translation>
-    </message>
-    <message>
-        <source>Base</source>
-        <translation>Base</translation>
-    </message>
-    <message>
-        <source>After</source>
-        <translation>After</translation>
-    </message>
-    <message>
-        <source>Change</source>
-        <translation>Change</translation>
-    </message>
-    <message>
         <source>&amp;Restore the state before this run…</source>
         <translation>&amp;Restore the state before this run…</translation>
     </message>

@@ -61,6 +61,12 @@ QString historyMatrixText(const CalibrationBlock &block)
     return rows.join('\n');
 }
 
+QStringList historySlotHeaders()
+{
+    return {translated("Slot"), translated("Before"), translated("Intensity"), translated("Matrix"), translated("Base"),
+            translated("After"), translated("Intensity"), translated("Matrix"), translated("Base"), translated("Change")};
+}
+
 QString historyReportHtml(const HistoryRun &run)
 {
     const QString title = run.kind == RunKind::Restore   ? translated("Record of a restore of the TARVIK %1")
@@ -77,9 +83,7 @@ QString historyReportHtml(const HistoryRun &run)
         + fact(translated("Backup taken before"), run.backup) + fact(translated("SHA-256 of the backup"), run.backupSha256)
         + fact(translated("Verdict"), runVerdictText(run)) + "</table>";
     html += "<h2>" + translated("Slots before and after").toHtmlEscaped() + "</h2><table border=1 cellspacing=0 cellpadding=2><tr>";
-    for (const QString &head : {translated("Slot"), translated("Before"), translated("Intensity"), translated("Matrix"),
-                                translated("Base"), translated("After"), translated("Intensity"), translated("Matrix"),
-                                translated("Base"), translated("Change")})
+    for (const QString &head : historySlotHeaders())
         html += "<th>" + head.toHtmlEscaped() + "</th>";
     html += "</tr>";
     for (const HistorySlot &slot : run.slotsWritten)

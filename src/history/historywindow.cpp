@@ -131,8 +131,7 @@ HistoryWindow::HistoryWindow(HistoryStore &store, const QString &serial, QWidget
 
     m_slotTable->setObjectName(QStringLiteral("slotTable"));
     m_slotTable->setAccessibleName(tr("Slots before and after the chosen run"));
-    m_slotTable->setHorizontalHeaderLabels({tr("Slot"), tr("Before"), tr("Intensity"), tr("Matrix"), tr("Base"),
-                                            tr("After"), tr("Intensity"), tr("Matrix"), tr("Base"), tr("Change")});
+    m_slotTable->setHorizontalHeaderLabels(historySlotHeaders());
     m_slotTable->verticalHeader()->hide();
     m_slotTable->horizontalHeader()->setStretchLastSection(true);
     m_slotTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
