@@ -88,6 +88,14 @@
         <source>%1 catalogue calibrations left out</source>
         <translation>%1 Katalog-Kalibrierungen ausgelassen</translation>
     </message>
+    <message>
+        <source>History…</source>
+        <translation>Verlauf…</translation>
+    </message>
+    <message>
+        <source>Show the history of runs</source>
+        <translation>Den Verlauf der Läufe zeigen</translation>
+    </message>
 </context>
 <context>
     <name>dialog</name>
@@ -566,6 +574,330 @@
     <message>
         <source>Retry</source>
         <translation>Wiederholen</translation>
+    </message>
+    <message>
+        <source>Empty</source>
+        <translation>Leer</translation>
+    </message>
+    <message>
+        <source>Recording the run failed: nothing was written.</source>
+        <translation>Aufzeichnung des Laufs fehlgeschlagen: nichts wurde geschrieben.</translation>
+    </message>
+    <message>
+        <source>The run could not be recorded in the history %1 (%2). The backup was saved to %3.</source>
+        <translation>Der Lauf konnte nicht im Verlauf %1 aufgezeichnet werden (%2). Die Sicherung wurde unter %3 gespeichert.</translation>
+    </message>
+    <message>
+        <source>How this run ended could not be recorded in the history %1 (%2).</source>
+        <translation>Wie dieser Lauf endete, konnte nicht im Verlauf %1 aufgezeichnet werden (%2).</translation>
+    </message>
+    <message>
+        <source>The last restore of this TARVIK did not finish (%1). Its calibrations from before are in the backup of %2.</source>
+        <translation>Die letzte Wiederherstellung dieses TARVIK wurde nicht beendet (%1). Seine Kalibrierungen von vorher liegen in der Sicherung vom %2.</translation>
+    </message>
+    <message>
+        <source>The last update of this TARVIK did not finish (%1). The backup of its calibrations from before, %2 of %3, is gone.</source>
+        <translation>Die letzte Aktualisierung dieses TARVIK wurde nicht beendet (%1). Die Sicherung seiner Kalibrierungen von vorher, %2 vom %3, ist nicht mehr vorhanden.</translation>
+    </message>
+    <message>
+        <source>The last restore of this TARVIK did not finish (%1). The backup of its calibrations from before, %2 of %3, is gone.</source>
+        <translation>Die letzte Wiederherstellung dieses TARVIK wurde nicht beendet (%1). Die Sicherung seiner Kalibrierungen von vorher, %2 vom %3, ist nicht mehr vorhanden.</translation>
+    </message>
+    <message>
+        <source>Restored</source>
+        <translation>Wiederhergestellt</translation>
+    </message>
+    <message>
+        <source>History…</source>
+        <translation>Verlauf…</translation>
+    </message>
+    <message>
+        <source>Show the history of runs</source>
+        <translation>Den Verlauf der Läufe zeigen</translation>
+    </message>
+    <message>
+        <source>none found</source>
+        <translation>keine gefunden</translation>
+    </message>
+</context>
+<context>
+    <name>HistoryStore</name>
+    <message>
+        <source>The history %1 was written by a newer version of this program. It is shown, never changed; nothing can be written to the TARVIK until that version is used.</source>
+        <translation>Der Verlauf %1 wurde von einer neueren Version dieses Programms geschrieben. Er wird nur gezeigt, nie verändert; auf den TARVIK kann nichts geschrieben werden, bis jene Version verwendet wird.</translation>
+    </message>
+    <message>
+        <source>the damaged file cannot be renamed</source>
+        <translation>die beschädigte Datei kann nicht umbenannt werden</translation>
+    </message>
+    <message>
+        <source>The history %1 was damaged. It is kept as %2, and a new history was started.</source>
+        <translation>Der Verlauf %1 war beschädigt. Er wird als %2 aufbewahrt, und ein neuer Verlauf wurde begonnen.</translation>
+    </message>
+    <message>
+        <source>it was written by a newer version of this program</source>
+        <translation>er wurde von einer neueren Version dieses Programms geschrieben</translation>
+    </message>
+</context>
+<context>
+    <name>HistoryRun</name>
+    <message>
+        <source>Update</source>
+        <translation>Aktualisierung</translation>
+    </message>
+    <message>
+        <source>Restore</source>
+        <translation>Wiederherstellung</translation>
+    </message>
+    <message>
+        <source>Backup taken</source>
+        <translation>Sicherung angelegt</translation>
+    </message>
+    <message>
+        <source>Not finished</source>
+        <translation>Nicht beendet</translation>
+    </message>
+    <message>
+        <source>Ok</source>
+        <translation>Ok</translation>
+    </message>
+    <message>
+        <source>Failed at slot %1: it read back otherwise than written</source>
+        <translation>Fehlgeschlagen bei Platz %1: er las sich anders zurück als geschrieben</translation>
+    </message>
+    <message>
+        <source>Failed at slot %1 with code %2</source>
+        <translation>Fehlgeschlagen bei Platz %1 mit Code %2</translation>
+    </message>
+    <message>
+        <source>Interrupted</source>
+        <translation>Abgebrochen</translation>
+    </message>
+    <message>
+        <source>Taken before the restore of %1: %2</source>
+        <translation>Angelegt vor der Wiederherstellung vom %1: %2</translation>
+    </message>
+    <message>
+        <source>Taken before the update of %1: %2</source>
+        <translation>Angelegt vor der Aktualisierung vom %1: %2</translation>
+    </message>
+</context>
+<context>
+    <name>HistoryReport</name>
+    <message>
+        <source>Record of a restore of the TARVIK %1</source>
+        <translation>Protokoll einer Wiederherstellung des TARVIK %1</translation>
+    </message>
+    <message>
+        <source>Record of a backup of the TARVIK %1</source>
+        <translation>Protokoll einer Sicherung des TARVIK %1</translation>
+    </message>
+    <message>
+        <source>Record of an update of the TARVIK %1</source>
+        <translation>Protokoll einer Aktualisierung des TARVIK %1</translation>
+    </message>
+    <message>
+        <source>Record of a run of the TARVIK %1</source>
+        <translation>Protokoll eines Laufs des TARVIK %1</translation>
+    </message>
+    <message>
+        <source>Serial number</source>
+        <translation>Seriennummer</translation>
+    </message>
+    <message>
+        <source>Family</source>
+        <translation>Familie</translation>
+    </message>
+    <message>
+        <source>Started</source>
+        <translation>Begonnen</translation>
+    </message>
+    <message>
+        <source>Ended</source>
+        <translation>Beendet</translation>
+    </message>
+    <message>
+        <source>User and host</source>
+        <translation>Benutzer und Rechner</translation>
+    </message>
+    <message>
+        <source>Program version</source>
+        <translation>Programmversion</translation>
+    </message>
+    <message>
+        <source>Source</source>
+        <translation>Quelle</translation>
+    </message>
+    <message>
+        <source>SHA-256 of the source</source>
+        <translation>SHA-256 der Quelle</translation>
+    </message>
+    <message>
+        <source>Backup taken before</source>
+        <translation>Vorher angelegte Sicherung</translation>
+    </message>
+    <message>
+        <source>SHA-256 of the backup</source>
+        <translation>SHA-256 der Sicherung</translation>
+    </message>
+    <message>
+        <source>Verdict</source>
+        <translation>Ergebnis</translation>
+    </message>
+    <message>
+        <source>Slots before and after</source>
+        <translation>Plätze vorher und nachher</translation>
+    </message>
+    <message>
+        <source>Slot</source>
+        <translation>Platz</translation>
+    </message>
+    <message>
+        <source>Before</source>
+        <translation>Vorher</translation>
+    </message>
+    <message>
+        <source>Intensity</source>
+        <translation>Intensität</translation>
+    </message>
+    <message>
+        <source>Matrix</source>
+        <translation>Matrix</translation>
+    </message>
+    <message>
+        <source>Base</source>
+        <translation>Basis</translation>
+    </message>
+    <message>
+        <source>After</source>
+        <translation>Nachher</translation>
+    </message>
+    <message>
+        <source>Change</source>
+        <translation>Änderung</translation>
+    </message>
+</context>
+<context>
+    <name>HistoryWindow</name>
+    <message>
+        <source>Time</source>
+        <translation>Zeit</translation>
+    </message>
+    <message>
+        <source>TARVIK</source>
+        <translation>TARVIK</translation>
+    </message>
+    <message>
+        <source>Kind</source>
+        <translation>Art</translation>
+    </message>
+    <message>
+        <source>User</source>
+        <translation>Benutzer</translation>
+    </message>
+    <message>
+        <source>Source</source>
+        <translation>Quelle</translation>
+    </message>
+    <message>
+        <source>State</source>
+        <translation>Zustand</translation>
+    </message>
+    <message>
+        <source>Show &amp;every TARVIK</source>
+        <translation>&amp;Jeden TARVIK zeigen</translation>
+    </message>
+    <message>
+        <source>Show the runs of every TARVIK</source>
+        <translation>Die Läufe jedes TARVIK zeigen</translation>
+    </message>
+    <message>
+        <source>Runs, newest first</source>
+        <translation>Läufe, neueste zuerst</translation>
+    </message>
+    <message>
+        <source>Slots before and after the chosen run</source>
+        <translation>Plätze vor und nach dem gewählten Lauf</translation>
+    </message>
+    <message>
+        <source>&amp;Restore the state before this run…</source>
+        <translation>Den Stand vor diesem Lauf &amp;wiederherstellen…</translation>
+    </message>
+    <message>
+        <source>Restore the state before this run</source>
+        <translation>Den Stand vor diesem Lauf wiederherstellen</translation>
+    </message>
+    <message>
+        <source>Export &amp;CSV…</source>
+        <translation>&amp;CSV exportieren…</translation>
+    </message>
+    <message>
+        <source>Export the listed runs as CSV</source>
+        <translation>Die aufgeführten Läufe als CSV exportieren</translation>
+    </message>
+    <message>
+        <source>Export &amp;PDF…</source>
+        <translation>&amp;PDF exportieren…</translation>
+    </message>
+    <message>
+        <source>Export the record of this run as PDF</source>
+        <translation>Das Protokoll dieses Laufs als PDF exportieren</translation>
+    </message>
+    <message>
+        <source>History</source>
+        <translation>Verlauf</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Schließen</translation>
+    </message>
+    <message>
+        <source>Close the history</source>
+        <translation>Den Verlauf schließen</translation>
+    </message>
+    <message>
+        <source>The runs of every TARVIK, newest first.</source>
+        <translation>Die Läufe jedes TARVIK, neueste zuerst.</translation>
+    </message>
+    <message>
+        <source>The runs of the TARVIK %1, newest first.</source>
+        <translation>Die Läufe des TARVIK %1, neueste zuerst.</translation>
+    </message>
+    <message>
+        <source>The history cannot be read: %1</source>
+        <translation>Der Verlauf kann nicht gelesen werden: %1</translation>
+    </message>
+    <message>
+        <source>changed</source>
+        <translation>geändert</translation>
+    </message>
+    <message>
+        <source>The backup %1 is gone.</source>
+        <translation>Die Sicherung %1 ist nicht mehr vorhanden.</translation>
+    </message>
+    <message>
+        <source>Export the history as CSV</source>
+        <translation>Den Verlauf als CSV exportieren</translation>
+    </message>
+    <message>
+        <source>CSV files (*.csv)</source>
+        <translation>CSV-Dateien (*.csv)</translation>
+    </message>
+    <message>
+        <source>Export failed</source>
+        <translation>Export fehlgeschlagen</translation>
+    </message>
+    <message>
+        <source>The history could not be written to %1 (%2). Choose another folder.</source>
+        <translation>Der Verlauf konnte nicht nach %1 geschrieben werden (%2). Wählen Sie einen anderen Ordner.</translation>
+    </message>
+    <message>
+        <source>PDF files (*.pdf)</source>
+        <translation>PDF-Dateien (*.pdf)</translation>
+    </message>
+    <message>
+        <source>The record could not be written to %1 (%2). Choose another folder.</source>
+        <translation>Das Protokoll konnte nicht nach %1 geschrieben werden (%2). Wählen Sie einen anderen Ordner.</translation>
     </message>
 </context>
 </TS>

@@ -88,6 +88,14 @@
         <source>%1 catalogue calibrations left out</source>
         <translation>%1 catalogue calibrations left out</translation>
     </message>
+    <message>
+        <source>History…</source>
+        <translation>History…</translation>
+    </message>
+    <message>
+        <source>Show the history of runs</source>
+        <translation>Show the history of runs</translation>
+    </message>
 </context>
 <context>
     <name>dialog</name>
@@ -566,6 +574,330 @@
     <message>
         <source>Retry</source>
         <translation>Retry</translation>
+    </message>
+    <message>
+        <source>Empty</source>
+        <translation>Empty</translation>
+    </message>
+    <message>
+        <source>Recording the run failed: nothing was written.</source>
+        <translation>Recording the run failed: nothing was written.</translation>
+    </message>
+    <message>
+        <source>The run could not be recorded in the history %1 (%2). The backup was saved to %3.</source>
+        <translation>The run could not be recorded in the history %1 (%2). The backup was saved to %3.</translation>
+    </message>
+    <message>
+        <source>How this run ended could not be recorded in the history %1 (%2).</source>
+        <translation>How this run ended could not be recorded in the history %1 (%2).</translation>
+    </message>
+    <message>
+        <source>The last restore of this TARVIK did not finish (%1). Its calibrations from before are in the backup of %2.</source>
+        <translation>The last restore of this TARVIK did not finish (%1). Its calibrations from before are in the backup of %2.</translation>
+    </message>
+    <message>
+        <source>The last update of this TARVIK did not finish (%1). The backup of its calibrations from before, %2 of %3, is gone.</source>
+        <translation>The last update of this TARVIK did not finish (%1). The backup of its calibrations from before, %2 of %3, is gone.</translation>
+    </message>
+    <message>
+        <source>The last restore of this TARVIK did not finish (%1). The backup of its calibrations from before, %2 of %3, is gone.</source>
+        <translation>The last restore of this TARVIK did not finish (%1). The backup of its calibrations from before, %2 of %3, is gone.</translation>
+    </message>
+    <message>
+        <source>Restored</source>
+        <translation>Restored</translation>
+    </message>
+    <message>
+        <source>History…</source>
+        <translation>History…</translation>
+    </message>
+    <message>
+        <source>Show the history of runs</source>
+        <translation>Show the history of runs</translation>
+    </message>
+    <message>
+        <source>none found</source>
+        <translation>none found</translation>
+    </message>
+</context>
+<context>
+    <name>HistoryStore</name>
+    <message>
+        <source>The history %1 was written by a newer version of this program. It is shown, never changed; nothing can be written to the TARVIK until that version is used.</source>
+        <translation>The history %1 was written by a newer version of this program. It is shown, never changed; nothing can be written to the TARVIK until that version is used.</translation>
+    </message>
+    <message>
+        <source>the damaged file cannot be renamed</source>
+        <translation>the damaged file cannot be renamed</translation>
+    </message>
+    <message>
+        <source>The history %1 was damaged. It is kept as %2, and a new history was started.</source>
+        <translation>The history %1 was damaged. It is kept as %2, and a new history was started.</translation>
+    </message>
+    <message>
+        <source>it was written by a newer version of this program</source>
+        <translation>it was written by a newer version of this program</translation>
+    </message>
+</context>
+<context>
+    <name>HistoryRun</name>
+    <message>
+        <source>Update</source>
+        <translation>Update</translation>
+    </message>
+    <message>
+        <source>Restore</source>
+        <translation>Restore</translation>
+    </message>
+    <message>
+        <source>Backup taken</source>
+        <translation>Backup taken</translation>
+    </message>
+    <message>
+        <source>Not finished</source>
+        <translation>Not finished</translation>
+    </message>
+    <message>
+        <source>Ok</source>
+        <translation>Ok</translation>
+    </message>
+    <message>
+        <source>Failed at slot %1: it read back otherwise than written</source>
+        <translation>Failed at slot %1: it read back otherwise than written</translation>
+    </message>
+    <message>
+        <source>Failed at slot %1 with code %2</source>
+        <translation>Failed at slot %1 with code %2</translation>
+    </message>
+    <message>
+        <source>Interrupted</source>
+        <translation>Interrupted</translation>
+    </message>
+    <message>
+        <source>Taken before the restore of %1: %2</source>
+        <translation>Taken before the restore of %1: %2</translation>
+    </message>
+    <message>
+        <source>Taken before the update of %1: %2</source>
+        <translation>Taken before the update of %1: %2</translation>
+    </message>
+</context>
+<context>
+    <name>HistoryReport</name>
+    <message>
+        <source>Record of a restore of the TARVIK %1</source>
+        <translation>Record of a restore of the TARVIK %1</translation>
+    </message>
+    <message>
+        <source>Record of a backup of the TARVIK %1</source>
+        <translation>Record of a backup of the TARVIK %1</translation>
+    </message>
+    <message>
+        <source>Record of an update of the TARVIK %1</source>
+        <translation>Record of an update of the TARVIK %1</translation>
+    </message>
+    <message>
+        <source>Record of a run of the TARVIK %1</source>
+        <translation>Record of a run of the TARVIK %1</translation>
+    </message>
+    <message>
+        <source>Serial number</source>
+        <translation>Serial number</translation>
+    </message>
+    <message>
+        <source>Family</source>
+        <translation>Family</translation>
+    </message>
+    <message>
+        <source>Started</source>
+        <translation>Started</translation>
+    </message>
+    <message>
+        <source>Ended</source>
+        <translation>Ended</translation>
+    </message>
+    <message>
+        <source>User and host</source>
+        <translation>User and host</translation>
+    </message>
+    <message>
+        <source>Program version</source>
+        <translation>Program version</translation>
+    </message>
+    <message>
+        <source>Source</source>
+        <translation>Source</translation>
+    </message>
+    <message>
+        <source>SHA-256 of the source</source>
+        <translation>SHA-256 of the source</translation>
+    </message>
+    <message>
+        <source>Backup taken before</source>
+        <translation>Backup taken before</translation>
+    </message>
+    <message>
+        <source>SHA-256 of the backup</source>
+        <translation>SHA-256 of the backup</translation>
+    </message>
+    <message>
+        <source>Verdict</source>
+        <translation>Verdict</translation>
+    </message>
+    <message>
+        <source>Slots before and after</source>
+        <translation>Slots before and after</translation>
+    </message>
+    <message>
+        <source>Slot</source>
+        <translation>Slot</translation>
+    </message>
+    <message>
+        <source>Before</source>
+        <translation>Before</translation>
+    </message>
+    <message>
+        <source>Intensity</source>
+        <translation>Intensity</translation>
+    </message>
+    <message>
+        <source>Matrix</source>
+        <translation>Matrix</translation>
+    </message>
+    <message>
+        <source>Base</source>
+        <translation>Base</translation>
+    </message>
+    <message>
+        <source>After</source>
+        <translation>After</translation>
+    </message>
+    <message>
+        <source>Change</source>
+        <translation>Change</translation>
+    </message>
+</context>
+<context>
+    <name>HistoryWindow</name>
+    <message>
+        <source>Time</source>
+        <translation>Time</translation>
+    </message>
+    <message>
+        <source>TARVIK</source>
+        <translation>TARVIK</translation>
+    </message>
+    <message>
+        <source>Kind</source>
+        <translation>Kind</translation>
+    </message>
+    <message>
+        <source>User</source>
+        <translation>User</translation>
+    </message>
+    <message>
+        <source>Source</source>
+        <translation>Source</translation>
+    </message>
+    <message>
+        <source>State</source>
+        <translation>State</translation>
+    </message>
+    <message>
+        <source>Show &amp;every TARVIK</source>
+        <translation>Show &amp;every TARVIK</translation>
+    </message>
+    <message>
+        <source>Show the runs of every TARVIK</source>
+        <translation>Show the runs of every TARVIK</translation>
+    </message>
+    <message>
+        <source>Runs, newest first</source>
+        <translation>Runs, newest first</translation>
+    </message>
+    <message>
+        <source>Slots before and after the chosen run</source>
+        <translation>Slots before and after the chosen run</translation>
+    </message>
+    <message>
+        <source>&amp;Restore the state before this run…</source>
+        <translation>&amp;Restore the state before this run…</translation>
+    </message>
+    <message>
+        <source>Restore the state before this run</source>
+        <translation>Restore the state before this run</translation>
+    </message>
+    <message>
+        <source>Export &amp;CSV…</source>
+        <translation>Export &amp;CSV…</translation>
+    </message>
+    <message>
+        <source>Export the listed runs as CSV</source>
+        <translation>Export the listed runs as CSV</translation>
+    </message>
+    <message>
+        <source>Export &amp;PDF…</source>
+        <translation>Export &amp;PDF…</translation>
+    </message>
+    <message>
+        <source>Export the record of this run as PDF</source>
+        <translation>Export the record of this run as PDF</translation>
+    </message>
+    <message>
+        <source>History</source>
+        <translation>History</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>Close the history</source>
+        <translation>Close the history</translation>
+    </message>
+    <message>
+        <source>The runs of every TARVIK, newest first.</source>
+        <translation>The runs of every TARVIK, newest first.</translation>
+    </message>
+    <message>
+        <source>The runs of the TARVIK %1, newest first.</source>
+        <translation>The runs of the TARVIK %1, newest first.</translation>
+    </message>
+    <message>
+        <source>The history cannot be read: %1</source>
+        <translation>The history cannot be read: %1</translation>
+    </message>
+    <message>
+        <source>changed</source>
+        <translation>changed</translation>
+    </message>
+    <message>
+        <source>The backup %1 is gone.</source>
+        <translation>The backup %1 is gone.</translation>
+    </message>
+    <message>
+        <source>Export the history as CSV</source>
+        <translation>Export the history as CSV</translation>
+    </message>
+    <message>
+        <source>CSV files (*.csv)</source>
+        <translation>CSV files (*.csv)</translation>
+    </message>
+    <message>
+        <source>Export failed</source>
+        <translation>Export failed</translation>
+    </message>
+    <message>
+        <source>The history could not be written to %1 (%2). Choose another folder.</source>
+        <translation>The history could not be written to %1 (%2). Choose another folder.</translation>
+    </message>
+    <message>
+        <source>PDF files (*.pdf)</source>
+        <translation>PDF files (*.pdf)</translation>
+    </message>
+    <message>
+        <source>The record could not be written to %1 (%2). Choose another folder.</source>
+        <translation>The record could not be written to %1 (%2). Choose another folder.</translation>
     </message>
 </context>
 </TS>

@@ -4,11 +4,11 @@
 #include "catalogues.h"
 #include "dialog.h"
 #include "dialogprobe.h"
+#include "historystore.h"
 #include "modaldriver.h"
 #include "realprogram.h"
 #include "sorting.h"
 #include "standinfixture.h"
-#include "unfinishedupdate.h"
 
 #include <QDialogButtonBox>
 #include <QListWidget>
@@ -118,7 +118,15 @@ class TestUpdate : public QObject
     }
 
 private slots:
-    void init() { catalogues::serve(m_server, kCatalogue); }
+    void init()
+    {
+        catalogues::serve(m_server, kCatalogue);
+        // Each test starts with no run on record, for the program in this process and for the real one.
+        QFile::remove(historyPath());
+        QFile::remove(realHistoryPath());
+    }
+
+    static QString realHistoryPath() { return qEnvironmentVariable("XDG_DATA_HOME") + "/tarvik-calibration-updater/history.sqlite"; }
 
     void theInstrumentHoldsTheChosenSet_data()
     {
@@ -216,7 +224,7 @@ private slots:
             run = update(run.after, {}, first.fileName());
         }
         QCOMPARE(run.restorable, backup == "restore" || backup.endsWith("format"));
-        QCOMPARE(run.listed.endsWith("\n    cannot be checked: written by an earlier version"), backup.endsWith("format"));
+        QCOMPARE(run.listed.contains("\n    cannot be checked: written by an earlier version"), backup.endsWith("format"));
         QCOMPARE(instrument::calls("TARVIKloaddevicecal") > 0, !expected.isEmpty());
         verifyVerdict(run, !expected.isEmpty());
         QCOMPARE(run.reason.startsWith("Backup saved to "), !expected.isEmpty());
@@ -295,6 +303,17 @@ private slots:
             QTest::newRow(qPrintable(row[0])) << row[1] + " \"$2\"" << refused + row[2];
         QTest::newRow("a backup of another serial") << "" << "Found Quillor TARVIK:|Serial: TRV-0042|"
             "This backup is of the TARVIK TRV-9999, not of this TARVIK TRV-0042: nothing was written.";
+        // The backups have room of their own; the history beside them has none.
+        const QString notRecorded = "Recording the run failed: nothing was written.|Please restart the application!|"
+                                    "The run could not be recorded in the history %1/history.sqlite (";
+        const QString ownBackups = small.arg("") + " && mount -t tmpfs -o size=1m tmpfs \"$0/$1/backups\" && ";
+        QTest::newRow("history: read-only folder") << ownBackups + "mount -o remount,ro \"$0\""
+                                                   << notRecorded + "unable to open database file). The backup was saved to *";
+        QTest::newRow("history: full file system") << ownBackups + "{ cat /dev/zero > \"$0/filler\" 2>/dev/null; true; }"
+                                                   << notRecorded + "database or disk is full). The backup was saved to *";
+        QTest::newRow("history: of a newer version") << "mkdir -p \"$0/$1\" && python3 -c 'import sqlite3, sys; "
+            "sqlite3.connect(sys.argv[1]).execute(\"PRAGMA user_version = 99\")' \"$0/$1/history.sqlite\""
+            << notRecorded + "it was written by a newer version of this program). The backup was saved to *";
     }
 
     void withoutABackupNothingIsWritten()
@@ -306,28 +325,74 @@ private slots:
         QTemporaryDir dir;
         const QString data = dir.filePath("data"), program = QCoreApplication::applicationName();
         const auto restore = qScopeGuard([saved = qgetenv("XDG_DATA_HOME"), data] {
-            QProcess::execute("sh", {"-c", "! mountpoint -q \"$0\" || umount \"$0\"", data});
+            QProcess::execute("sh", {"-c", "! mountpoint -q \"$0\" || umount -R \"$0\"", data});
             qputenv("XDG_DATA_HOME", saved);
         });
         qputenv("XDG_DATA_HOME", data.toUtf8());
         const standin::InstrumentState state = instrument::make();
         QString backup;
-        if (setUp.contains("$2")) {
+        if (setUp.contains("$2")) { // a run the program was killed in names the backup taken before it
             const Backup held {"TRV-0042", QDateTime::currentDateTime(), {{9, state.blocks[9]}, {10, state.blocks[10]}, {11, state.blocks[11]}, {12, state.blocks[12]}}};
             backup = writeBackup(backupDirectory(), held).path;
-            QCOMPARE(saveDurably(unfinishedUpdatePath(held.serial), formatUnfinishedUpdate({held.time, backup, held.time})), QString());
+            HistoryRun killed;
+            killed.serial = held.serial;
+            killed.backup = backup;
+            QVERIFY(HistoryStore(historyPath()).beginRun(killed));
         }
         QCOMPARE(QProcess::execute("sh", {"-c", setUp.isEmpty() ? "true" : setUp, data, program, backup}), 0);
         if (setUp.isEmpty())
             backup = writeBackup(backupDirectory(), {"TRV-9999", QDateTime::currentDateTime(), {{9, state.blocks[9]}}}).path;
         const Run run = update(state, choose({"Daylight D65"}), backup);
-        QCOMPARE(run.verdict + '|' + run.reason, reason.replace("%1", data + '/' + program).replace("%2", backup));
+        const QString shown = run.verdict + '|' + run.reason;
+        reason.replace("%1", data + '/' + program).replace("%2", backup);
+        QVERIFY2(reason.endsWith('*') ? shown.startsWith(reason.chopped(1)) : shown == reason, qPrintable(shown));
         QCOMPARE(run.listed, setUp.contains("$2") ? reason.section(" cannot be restored: ", 1) : QString());
         QVERIFY(!run.restorable);
-        if (backup.isEmpty()) // no half of a backup is left
+        if (reason.startsWith("Backup failed")) // no half of a backup is left
             QCOMPARE(QDir(backupDirectory()).entryList(QDir::Files), QStringList());
         QCOMPARE(instrument::calls("TARVIKloaddevicecal"), 0);
         verifySlots(run, state, 0);
+    }
+
+    // After runs that did not end well, the next start names the last state the user had in good order.
+    void aRunThatDidNotFinishIsNoticed_data()
+    {
+        QTest::addColumn<int>("restores"); // restores of the update's backup, failing too
+        QTest::addColumn<bool>("removed"); // that backup removed before the next start
+        QTest::addColumn<QString>("notice");
+        QTest::newRow("an update failing at slot 12") << 0 << false << "The last update of this TARVIK did not finish (";
+        QTest::newRow("then a restore failing at slot 12") << 1 << false << "The last restore of this TARVIK did not finish (";
+        QTest::newRow("the backup from before is gone") << 0 << true << "The last update of this TARVIK did not finish (";
+    }
+
+    void aRunThatDidNotFinishIsNoticed()
+    {
+        QFETCH(int, restores);
+        QFETCH(bool, removed);
+        QFETCH(QString, notice);
+        standin::InstrumentState state = instrument::make();
+        state.faults.corruptWriteSlot = 12;
+        Run run = update(state, choose({"Daylight D65", "Lab Bench A", "Lab Bench B", "Tungsten A"}));
+        verifyVerdict(run, false);
+        const QString before = run.reason.section(' ', -1).chopped(1); // "... in the backup <path>."
+        for (int i = 0; i < restores; ++i)
+            verifyVerdict(run = update(run.after, {}, before), false);
+        QVERIFY(!removed || QFile::remove(before));
+        dialog w;
+        DialogProbe probe(w);
+        QVERIFY(probe.findTARVIK());
+        QVERIFY2(probe.reason().startsWith(notice) && probe.reason().contains(before) == removed
+                     && probe.reason().endsWith("is gone.") == removed, qPrintable(probe.reason()));
+        QString preselected;
+        ModalDriver picking({}, [&preselected](QWidget *window) {
+            const QListWidgetItem *item = window->findChild<QListWidget *>("backupList")->currentItem();
+            preselected = item ? item->data(Qt::UserRole).toString() + '|' + item->text() : "none";
+            QTest::keyClick(window, Qt::Key_Escape);
+        });
+        QTest::mouseClick(probe.restoreButton(), Qt::LeftButton);
+        QVERIFY2(removed || (preselected.startsWith(before + '|') && preselected.contains("\n    Taken before the update of ")
+                             && preselected.endsWith(": Failed at slot 12: it read back otherwise than written")),
+                 qPrintable(preselected));
     }
 
     // Whole runs of the real program, as a user makes them: the local Apache catalogue, the stand-in
@@ -338,24 +403,37 @@ private slots:
     {
         QTest::addColumn<QString>("interruption");
         QTest::addColumn<QString>("next"); // the steps of the program that comes next
-        QTest::newRow("arranges and writes the set") << "" << "";
+        QTest::addColumn<QStringList>("history"); // the runs on record afterwards, newest first
+        QTest::newRow("arranges and writes the set") << "" << "" << QStringList{"update ok"};
         QTest::newRow("killed between two writes, restored at the next start") << "killed"
             << "wait-window dialog\nexpect-text dialog reasonLabel The last update of this TARVIK did not finish (*\n"
+               "click dialog historyButton\nwait-window HistoryWindow\nclose HistoryWindow\n"
                "click dialog restoreButton\nwait-window RestoreDialog\nclick RestoreDialog restoreChosenButton\n"
-               "answer-message-box\nexpect-text dialog label Loading calibrations Ok.\nclick dialog pushButton_2\n";
+               "answer-message-box\nexpect-text dialog label Loading calibrations Ok.\nclick dialog pushButton_2\n"
+            << QStringList{"restore ok", "update interrupted"};
         QTest::newRow("the server down at the next start, restored from the fallback box") << "server down"
-            << "wait-window catalogueFallback\nclick catalogueFallback restoreButton\nwait-window RestoreDialog\n"
+            << "wait-window catalogueFallback\nclick catalogueFallback historyButton\nwait-window HistoryWindow\n"
+               "close HistoryWindow\nwait-window catalogueFallback\nclick catalogueFallback restoreButton\nwait-window RestoreDialog\n"
                "click RestoreDialog restoreChosenButton\nanswer-message-box\nexpect-text dialog label Loading calibrations Ok.\n"
-               "click dialog pushButton_2\n";
+               "click dialog pushButton_2\n"
+            << QStringList{"restore ok", "update ok"};
         QTest::newRow("a second program at once") << "in use"
             << "wait-window dialog\nexpect-text dialog reasonLabel The TARVIK is in use by another TARVIK Calibration Updater.\n"
-               "click dialog pushButton_2\n";
+               "click dialog pushButton_2\n" << QStringList();
     }
 
     void aUserRunsTheProgram()
     {
         QFETCH(QString, interruption);
         QFETCH(QString, next);
+        QFETCH(QStringList, history);
+        const auto runsOnRecord = [] {
+            QStringList runs;
+            for (const HistoryRun &run : HistoryStore(realHistoryPath()).runs("TRV-0042"))
+                if (run.kind != RunKind::BackupTaken) // those of the rows before
+                    runs << runKindKey(run.kind) + ' ' + runStateKey(run.state);
+            return runs;
+        };
         QTemporaryDir dirs[2]; // the script and log of the first program and of the next
         standin::InstrumentState before = instrument::make(Family::Both, 9, {"Lab Bench A", "Lab Bench B", "Daylight D65"});
         before.delayMs = interruption == "killed" ? 40 : 0; // time to stop it between two writes
@@ -369,7 +447,8 @@ private slots:
             QCOMPARE(probe.label()->text(), "Loading calibrations Ok.");
             return;
         }
-        RealProgram first(dirs[0].path(), "wait-window Sorting\nclick-row Sorting export_source_TWG =Tungsten A\nclick Sorting export_add_PBN\n"
+        RealProgram first(dirs[0].path(), "wait-window Sorting\nclick Sorting history_PBN\nwait-window HistoryWindow\nclose HistoryWindow\n"
+                                   "click-row Sorting export_source_TWG =Tungsten A\nclick Sorting export_add_PBN\n"
                                    "double-click-row Sorting export_source_TWG =Studio Flash\n"
                                    "click-row Sorting export_current_TWG =Lab Bench B\nclick Sorting export_del_PBN\n"
                                    "drag-row Sorting export_current_TWG 2 0\nclick Sorting pushButton\n"
@@ -388,14 +467,17 @@ private slots:
             QCOMPARE(instrument::namesIn(9, 14), QStringList({"JUST w. Diffuser", "Tungsten A", "Lab Bench A", "Daylight D65",
                                                               "Studio Flash", "empty"}));
             QCOMPARE(instrument::current().blocks[12].absIntensityCal, 1.02f); // the catalogue's block of a name both hold
-            if (next.isEmpty())
+            if (next.isEmpty()) {
+                QCOMPARE(runsOnRecord(), history);
                 return;
+            }
         }
         const QStringList serverDown{"TARVIK_CATALOGUE_SERVER=http://127.0.0.1:1"}; // nothing listens there
         QCOMPARE(RealProgram(dirs[1].path(), next.toUtf8(), {}, interruption == "server down" ? serverDown : QStringList()).failure(),
                  QByteArray());
         for (int slot = 0; slot < standin::kSlotCount; ++slot)
             QVERIFY2(instrument::sameBlock(instrument::current().blocks[slot], before.blocks[slot]), qPrintable(QString::number(slot)));
+        QCOMPARE(runsOnRecord(), history);
     }
 
     // Another account's "qTRVtmpCalFile.txt" in the shared temporary directory is never read,

@@ -1,6 +1,7 @@
 #include "dialog.h"
 #include "ui_dialog.h"
 
+#include "historystore.h"
 #include "sorting.h"
 
 #include <QApplication>
@@ -32,6 +33,8 @@ dialog::dialog(QWidget *parent)
             this, SLOT(updateTARVIK(QList<std::pair<QString, QString> >)));
     connect(sortingDialog, &Sorting::restoreRequested, this, &dialog::restoreCalibrations);
     connect(ui->restoreButton, &QPushButton::clicked, this, &dialog::restoreCalibrations);
+    connect(sortingDialog, &Sorting::historyRequested, this, &dialog::showHistory);
+    connect(ui->historyButton, &QPushButton::clicked, this, &dialog::showHistory);
     sortingDialog->setConfirmation([this](const CalibrationPairList &chosen) { return confirmWrite(chosen); });
 
     downloadCalibrations();

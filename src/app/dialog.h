@@ -22,8 +22,10 @@ namespace Ui {
 class dialog;
 }
 class FileDownloader;
+class HistoryStore;
 class QLockFile;
 class Sorting;
+struct HistoryRun;
 struct WritePlan;
 
 // One of the files the temporary catalogue was made of, with the offset where it ends there,
@@ -66,6 +68,8 @@ private slots:
     void updateTARVIK(QList<std::pair<QString, QString> > chosen);
     // Lets the user pick one of this instrument's backups and writes it back.
     void restoreCalibrations();
+    // The runs on record, this instrument's (every instrument's before one is found).
+    void showHistory();
     void slotFinishedDownload(QNetworkReply::NetworkError theErr);
 
 private:
@@ -82,7 +86,8 @@ private:
     void showReason(const QString &reason);
 
     void startWriting();
-    bool beginWriting(const QVector<CalibrationBlock> &held);
+    // `run` says what is written where; the backup, the time and who runs it are added here.
+    bool beginWriting(const QVector<CalibrationBlock> &held, HistoryRun run);
     WritePlan writePlan(const CalibrationPairList &chosen) const;
     // Shows what the update will write; true when the user chose to write it.
     bool confirmWrite(const CalibrationPairList &chosen);
@@ -102,6 +107,8 @@ private:
     // Shows the Restore button when this instrument has a backup.
     void offerRestore();
     QWidget *frontWindow();
+    HistoryStore &history();
+    QString familyText() const;
 
     Ui::dialog *ui;
     std::int32_t deviceHandle = 0;
@@ -128,6 +135,11 @@ private:
     QVector<CataloguePart> m_catalogueParts;
     LeftOutCalibrations m_leftOut; // of the catalogue last read, for the selection window
     QString m_lastBackup;
+    std::unique_ptr<HistoryStore> m_history;
+    qint64 m_runId = 0; // the history's row of the run being written, 0 between runs
+    int m_failedSlot = 0; // where the last write stopped, and the library's code (or kReadBackDiffers)
+    int m_failedCode = 0;
+    QString m_catalogueSource; // the catalogue's address, or the local file chosen instead
     // Held from discovery until the program ends: one program per instrument.
     std::unique_ptr<QLockFile> m_instrumentLock;
     // Holds tmpCalFile: made for this run alone and owner-only, so no other account can plant

@@ -26,7 +26,7 @@ QString translated(const char *text)
     return QCoreApplication::translate("dialog", text);
 }
 
-enum class Fallback { Retry, LocalFile, Restore };
+enum class Fallback { Retry, LocalFile, Restore, History };
 
 // Tells the user that the catalogue could not be fetched, and why, and asks what to do:
 // fetch it again, pick a local catalogue, or restore a backup, which needs no catalogue.
@@ -40,10 +40,15 @@ Fallback askAfterFailedFetch(QWidget *parent, const QString &reason)
     box.button(QMessageBox::Retry)->setText(translated("Retry"));
     QPushButton *restore = box.addButton(translated("Restore\u2026"), QMessageBox::ActionRole);
     restore->setObjectName("restoreButton");
+    QPushButton *history = box.addButton(translated("History\u2026"), QMessageBox::ActionRole);
+    history->setObjectName("historyButton");
+    history->setAccessibleName(translated("Show the history of runs"));
     box.setEscapeButton(QMessageBox::Ok); // closing the box goes on to the local file, as before
     const int answer = box.exec();
     if (box.clickedButton() == restore)
         return Fallback::Restore;
+    if (box.clickedButton() == history)
+        return Fallback::History;
     return answer == QMessageBox::Retry ? Fallback::Retry : Fallback::LocalFile;
 }
 
@@ -70,13 +75,16 @@ void dialog::downloadCalibrations()
 {
     for (;;) {
         const QString failure = fetchCatalogue();
+        m_catalogueSource = catalogueBaseAddress();
         if (failure.isEmpty())
             return;
         qDebug().noquote() << "Catalogue not fetched:" << failure;
         tmpCalFile.close();
         tmpCalFile.remove();
         m_catalogueParts.clear();
-        const Fallback answer = askAfterFailedFetch(this, failure);
+        Fallback answer;
+        while ((answer = askAfterFailedFetch(this, failure)) == Fallback::History)
+            showHistory(); // then the same question again: the catalogue is still missing
         if (answer == Fallback::Retry)
             continue;
         if (answer == Fallback::Restore) {
@@ -85,6 +93,7 @@ void dialog::downloadCalibrations()
         }
         const QString chosen = copyLocalCatalogue(this, tmpCalFile.fileName());
         m_catalogueChosen = !chosen.isEmpty();
+        m_catalogueSource = chosen;
         if (m_catalogueChosen)
             m_catalogueParts.append({QDir::toNativeSeparators(chosen), QFileInfo(tmpCalFile).size()});
         return;

@@ -127,6 +127,7 @@ Sorting::Sorting(QWidget *parent)
     ui->leftOutLabel->hide();
 
     connect(ui->restore_PBN, &QPushButton::clicked, this, &Sorting::restoreRequested);
+    connect(ui->history_PBN, &QPushButton::clicked, this, &Sorting::historyRequested);
     connect(ui->export_add_PBN, SIGNAL(clicked()), this, SLOT(slotMove()));
     connect(ui->export_del_PBN, SIGNAL(clicked()), this, SLOT(slotMove()));
     connect(ui->export_source_TWG, SIGNAL(cellDoubleClicked(int,int)), this, SLOT(slotMove()));

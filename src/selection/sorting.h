@@ -45,6 +45,7 @@ signals:
     void exportItemsChanged(QList<std::pair<QString, QString> >);
     // The user asked to give the instrument back a saved set instead.
     void restoreRequested();
+    void historyRequested();
 
 private slots:
     void slotMove();

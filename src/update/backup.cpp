@@ -186,9 +186,12 @@ BackupReading readBackupFile(const QString &path)
 {
     const SmallFile file = readSmallRegularFile(path, maxBackupBytes);
     BackupReading reading;
-    if (file.ok())
-        return readBackup(file.bytes);
-    reading.failure = file.failure;
+    if (!file.ok()) {
+        reading.failure = file.failure;
+        return reading;
+    }
+    reading = readBackup(file.bytes);
+    reading.sha256 = QString::fromLatin1(QCryptographicHash::hash(file.bytes, QCryptographicHash::Sha256).toHex());
     return reading;
 }
 
@@ -216,11 +219,6 @@ QString backupTimeText(const QDateTime &time)
 QString backupDirectory()
 {
     return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QStringLiteral("/backups");
-}
-
-QString unfinishedUpdatePath(const QString &serial)
-{
-    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + "/unfinished-" + fileSafe(serial);
 }
 
 QString instrumentLockPath(const QString &serial)

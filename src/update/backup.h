@@ -30,6 +30,7 @@ struct BackupReading
     Backup backup;
     QString failure; // why the bytes are no backup, empty when they are one
     bool checked = false; // its checksum matched; backups of earlier versions carry none
+    QString sha256; // of the file's bytes as read, for the record of the restore that uses them
     bool ok() const { return failure.isEmpty(); }
 };
 
@@ -54,7 +55,6 @@ QString backupTimeText(const QDateTime &time);
 
 // The application data folder and what the program keeps in it for each instrument.
 QString backupDirectory();
-QString unfinishedUpdatePath(const QString &serial);
 QString instrumentLockPath(const QString &serial);
 
 struct BackupFile

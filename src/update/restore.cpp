@@ -2,27 +2,19 @@
 #include "ui_dialog.h"
 
 #include "backup.h"
+#include "historystore.h"
 #include "restoredialog.h"
 #include "restoreplan.h"
-#include "smallfile.h"
 #include "sorting.h"
 #include "tarvikdll.h"
-#include "unfinishedupdate.h"
 
 #include <QDebug>
 #include <QDir>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QPushButton>
 
 #include <cstring>
-
-namespace {
-UnfinishedUpdate unfinishedUpdateOf(const QString &serial)
-{
-    const SmallFile file = readSmallRegularFile(unfinishedUpdatePath(serial), 4096);
-    return file.ok() ? readUnfinishedUpdate(file.bytes) : UnfinishedUpdate();
-}
-}
 
 // Restore's windows open over the window the user is looking at.
 QWidget *dialog::frontWindow()
@@ -45,19 +37,42 @@ void dialog::showInFront(const QString &reason)
     showReason(reason);
 }
 
+// At the instrument's start: runs a killed program left pending were interrupted, and when the
+// last run did not end well the user learns which backup holds the state from before.
 void dialog::noticeUnfinishedUpdate()
 {
-    const UnfinishedUpdate unfinished = unfinishedUpdateOf(serial());
-    if (!unfinished.isValid())
+    HistoryStore &store = history();
+    QStringList told {store.notice()};
+    // An update would say why the history cannot be written; until then the selection stays in front.
+    if (!store.markInterrupted(serial()) || !store.importBackups(serial(), familyText(), backupsOf(backupDirectory(), serial())))
+        qDebug() << "the history" << historyPath() << "cannot be written:" << store.errorString();
+    const QVector<HistoryRun> runs = store.runs(serial());
+    const auto last = std::find_if(runs.begin(), runs.end(), [](const HistoryRun &run) { return run.kind != RunKind::BackupTaken; });
+    if (last != runs.end() && last->leftUnfinished()) {
+        const QString good = lastGoodBackup(runs);
+        const auto first = std::find_if(runs.begin(), runs.end(), [&good](const HistoryRun &run) { return run.backup == good; });
+        const bool restore = last->kind == RunKind::Restore;
+        const QString began = backupTimeText(last->started), taken = backupTimeText(first->started);
+        if (QFileInfo::exists(good))
+            told << (restore ? tr("The last restore of this TARVIK did not finish (%1). Its calibrations from before are in the backup of %2.")
+                             : tr("The last update of this TARVIK did not finish (%1). Its calibrations from before are in the backup of %2."))
+                        .arg(began, taken);
+        else
+            told << (restore ? tr("The last restore of this TARVIK did not finish (%1). The backup of its calibrations from before, %2 of %3, is gone.")
+                             : tr("The last update of this TARVIK did not finish (%1). The backup of its calibrations from before, %2 of %3, is gone."))
+                        .arg(began, QDir::toNativeSeparators(good), taken);
+    }
+    told.removeAll(QString());
+    if (told.isEmpty())
         return;
-    showInFront(tr("The last update of this TARVIK did not finish (%1). Its calibrations from before are in the backup of %2.")
-                    .arg(backupTimeText(unfinished.began), backupTimeText(unfinished.backupTime)));
+    showInFront(told.join("\n\n"));
     offerRestore();
 }
 
 void dialog::restoreCalibrations()
 {
-    const QString path = RestoreDialog::choose(frontWindow(), serial(), unfinishedUpdateOf(serial()).backupPath);
+    const QVector<HistoryRun> runs = history().runs(serial());
+    const QString path = RestoreDialog::choose(frontWindow(), serial(), lastGoodBackup(runs), backupNotes(runs));
     if (!path.isEmpty())
         restoreFrom(path);
 }
@@ -91,7 +106,18 @@ bool dialog::restoreFrom(const QString &backupPath)
         finishUpdate(false);
         return false;
     }
-    if (!beginWriting(held))
+    HistoryRun run;
+    run.kind = RunKind::Restore;
+    run.source = backupPath;
+    run.sourceSha256 = reading.sha256;
+    for (int i = 0; i < held.size(); ++i) {
+        const auto write = std::find_if(plan.writes.begin(), plan.writes.end(),
+                                        [i](const SavedSlot &saved) { return saved.slot == kAmbientSlot + i; });
+        const CalibrationBlock after = write == plan.writes.end() ? held.at(i) : write->block;
+        run.slotsWritten.append({kAmbientSlot + i, held.at(i), after,
+                                 std::memcmp(&after, &held.at(i), sizeof after) == 0 ? tr("Kept as it is") : tr("Restored")});
+    }
+    if (!beginWriting(held, run))
         return false;
     bool succeeded = true;
     for (int i = 0; succeeded && i < plan.writes.size(); ++i) {

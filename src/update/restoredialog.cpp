@@ -18,19 +18,21 @@ QString translated(const char *text)
 
 constexpr int kFailureRole = Qt::UserRole + 1; // empty for a backup that can be restored
 
-QString entryText(const BackupFile &file)
+// note: what the history tells of the run it was taken before, if anything
+QString entryText(const BackupFile &file, const QString &note)
 {
     const QString when = file.backup.time.isValid() ? backupTimeText(file.backup.time) : QFileInfo(file.path).fileName();
     if (!file.failure.isEmpty()) // its names may be garbage
         return when + "  " + translated("damaged, cannot be restored") + "\n    " + file.failure;
     const QStringList names = backupNames(file.backup);
     return when + "\n    " + (names.isEmpty() ? translated("(no calibrations)") : names.join(", "))
-        + (file.checked ? QString() : "\n    " + translated("cannot be checked: written by an earlier version"));
+        + (file.checked ? QString() : "\n    " + translated("cannot be checked: written by an earlier version"))
+        + (note.isEmpty() ? QString() : "\n    " + note);
 }
 }
 
 RestoreDialog::RestoreDialog(const QString &serial, const QVector<BackupFile> &backups, const QString &preferred,
-                             QWidget *parent)
+                             QWidget *parent, const QHash<QString, QString> &notes)
     : QDialog(parent)
     , m_list(new QListWidget(this))
     , m_status(new QLabel(this))
@@ -47,7 +49,7 @@ RestoreDialog::RestoreDialog(const QString &serial, const QVector<BackupFile> &b
     intro->setWordWrap(true);
     intro->setTextInteractionFlags(Qt::TextSelectableByMouse);
     for (const BackupFile &file : backups) {
-        auto *item = new QListWidgetItem(entryText(file), m_list);
+        auto *item = new QListWidgetItem(entryText(file, notes.value(file.path)), m_list);
         item->setData(Qt::UserRole, file.path);
         item->setData(kFailureRole, file.failure);
         item->setToolTip(QDir::toNativeSeparators(file.path));
@@ -99,8 +101,9 @@ QString RestoreDialog::chosenPath() const
     return item && item->data(kFailureRole).toString().isEmpty() ? item->data(Qt::UserRole).toString() : QString();
 }
 
-QString RestoreDialog::choose(QWidget *parent, const QString &serial, const QString &preferred)
+QString RestoreDialog::choose(QWidget *parent, const QString &serial, const QString &preferred,
+                             const QHash<QString, QString> &notes)
 {
-    RestoreDialog picker(serial, backupsOf(backupDirectory(), serial), preferred, parent);
+    RestoreDialog picker(serial, backupsOf(backupDirectory(), serial), preferred, parent, notes);
     return picker.exec() == QDialog::Accepted ? picker.chosenPath() : QString();
 }
