@@ -1,9 +1,11 @@
 #include "bodylimit.h"
 #include "catalogues.h"
+#include "catalogueversion.h"
 #include "dialog.h"
 #include "dialogprobe.h"
 #include "httpstub.h"
 #include "listing.h"
+#include "manifest.h"
 #include "modaldriver.h"
 
 #include <QProcess>
@@ -127,6 +129,16 @@ class TestCatalogue : public QObject
         one("file: whole, but no length announced", {HttpStub::head(200, -1) + body, "<FIN>"}, 0, R::ProtocolFailure, noLength);
         one("file: past the cap, unannounced", unannounced, 0, R::ProtocolFailure, noLength);
         one("listing: names nothing", {HttpStub::head(200, 0)}, 0, R::NoError, "it names no calibration file");
+        // Cut after its first file, the listing would offer a catalogue without the newer files.
+        const QByteArray listed = HttpStub::listingFor({"first.txt", "second.txt", "third.txt"});
+        const QByteArray firstLine = listed.left(listed.indexOf("second.txt") - 13), chunk = QByteArray::number(firstLine.size(), 16) + "\r\n" + firstLine + "\r\n";
+        const QByteArray chunkedHead = HttpStub::head(200, -1, "Transfer-Encoding: chunked\r\n");
+        const char *const incomplete = "it came incomplete: it ends before the end of a directory listing";
+        one("listing: no length, cut by a FIN", {HttpStub::head(200, -1) + firstLine, "<FIN>"}, 0, R::ProtocolFailure, incomplete);
+        for (const char *size : {"zz", "-20", "10000000000000000"})
+            one(qPrintable(QString("listing: chunked, a second chunk size of ") + size),
+                {chunkedHead + chunk + size + "\r\n" + listed.mid(firstLine.size()) + "\r\n0\r\n\r\n"}, 0, R::ProtocolFailure, incomplete);
+        one("listing: chunked, cut by a FIN", {chunkedHead + chunk, "<FIN>"}, 0, R::ProtocolFailure, incomplete);
     }
 
 private slots:
@@ -139,7 +151,11 @@ private slots:
         }
     }
 
-    void init() { overrideCatalogueSourceForTesting(QString(), 0); }
+    void init()
+    {
+        overrideCatalogueSourceForTesting(QString(), 0);
+        qunsetenv("TARVIK_CATALOGUE_KEYS");
+    }
 
     void listingNames_data()
     {
