@@ -207,8 +207,9 @@ QString dialog::fetchCatalogue()
         const ManifestFile *const signedFile = isSigned ? &signedFiles.files[m_catalogueParts.size()] : nullptr;
         failure = failureOf(base + name, true, signedFile ? signedFile->length : maxCatalogueBodyBytes);
         const QByteArray body = failure.isEmpty() ? downloader->receivedData() : QByteArray();
-        if (failure.isEmpty() && signedFile && !bodyMismatch(*signedFile, body).isEmpty())
-            return bodyMismatch(*signedFile, body);
+        const QString mismatch = failure.isEmpty() && signedFile ? bodyMismatch(*signedFile, body) : QString();
+        if (!mismatch.isEmpty())
+            return mismatch;
         if (failure.isEmpty() && storedBytes + body.size() > maxCalibrationFileBytes)
             failure = tr("the catalogue is larger than %1 MiB").arg(maxCalibrationFileBytes >> 20);
         // Every listed file or none: a catalogue with a file missing may lack the very
