@@ -1,9 +1,11 @@
 #include "bodylimit.h"
 #include "catalogues.h"
+#include "catalogueversion.h"
 #include "dialog.h"
 #include "dialogprobe.h"
 #include "httpstub.h"
 #include "listing.h"
+#include "manifest.h"
 #include "modaldriver.h"
 
 #include <QProcess>
@@ -27,6 +29,9 @@ const QString kChooser = "file Open File";
 // The limit on time without progress; each request's deadline is 2.5 times it. Rows that
 // wait for either shorten it; others leave a loaded machine time to move a body past the cap.
 constexpr int kLimitMs = 10000, kShortLimitMs = 1000;
+// The repository's test key, which the sign command uses unless told otherwise.
+const QString kTestKey = "RWSUJgZXTkd5+qdZSTKmOfMo3gMoHLlXV3XZuO/8Gwe/+UWI2RLepwKT";
+const QStringList kSignedFiles{"first.txt", "second.txt", "third.txt"};
 
 using catalogues::record;
 
@@ -127,19 +132,37 @@ class TestCatalogue : public QObject
         one("file: whole, but no length announced", {HttpStub::head(200, -1) + body, "<FIN>"}, 0, R::ProtocolFailure, noLength);
         one("file: past the cap, unannounced", unannounced, 0, R::ProtocolFailure, noLength);
         one("listing: names nothing", {HttpStub::head(200, 0)}, 0, R::NoError, "it names no calibration file");
+        // Cut after its first file, the listing would offer a catalogue without the newer files.
+        const QByteArray listed = HttpStub::listingFor({"first.txt", "second.txt", "third.txt"});
+        const QByteArray firstLine = listed.left(listed.indexOf("second.txt") - 13), chunk = QByteArray::number(firstLine.size(), 16) + "\r\n" + firstLine + "\r\n";
+        const QByteArray chunkedHead = HttpStub::head(200, -1, "Transfer-Encoding: chunked\r\n");
+        const char *const incomplete = "it came incomplete: it ends before the end of a directory listing";
+        one("listing: no length, cut by a FIN", {HttpStub::head(200, -1) + firstLine, "<FIN>"}, 0, R::ProtocolFailure, incomplete);
+        for (const char *size : {"zz", "-20", "10000000000000000"})
+            one(qPrintable(QString("listing: chunked, a second chunk size of ") + size),
+                {chunkedHead + chunk + size + "\r\n" + listed.mid(firstLine.size()) + "\r\n0\r\n\r\n"}, 0, R::ProtocolFailure, incomplete);
+        one("listing: chunked, cut by a FIN", {chunkedHead + chunk, "<FIN>"}, 0, R::ProtocolFailure, incomplete);
     }
 
 private slots:
     void initTestCase()
     {
-        QVERIFY(QDir(m_dir.path()).mkpath("served"));
+        QVERIFY(QDir(m_dir.path()).mkpath("served") && QDir(m_dir.path()).mkpath("signed/Calibrations"));
+        for (const QString &name : kSignedFiles) {
+            QFile file(m_dir.filePath("signed/Calibrations/" + name));
+            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(record(name.toUtf8())) == record(name.toUtf8()).size());
+        }
         for (const QString &path : {m_local, m_dir.filePath("served/Daylight D65.txt")}) {
             QFile local(path);
             QVERIFY(local.open(QIODevice::WriteOnly) && local.write(m_localBytes) == m_localBytes.size());
         }
     }
 
-    void init() { overrideCatalogueSourceForTesting(QString(), 0); }
+    void init()
+    {
+        overrideCatalogueSourceForTesting(QString(), 0);
+        qunsetenv("TARVIK_CATALOGUE_KEYS");
+    }
 
     void listingNames_data()
     {
@@ -202,6 +225,80 @@ private slots:
         QCOMPARE(f.code(), code);
         QCOMPARE(f.stored(), m_localBytes);
         QCOMPARE(server.requestedPaths().last(), failing);
+    }
+
+    // With keys, a catalogue signed at version 5 (or as the row signs it), one of its paths
+    // answered as the row scripts it: offered whole, or refused for the reason given, the local
+    // file taken instead; the version is kept only once a catalogue was accepted.
+    void signedCatalogue_data()
+    {
+        QTest::addColumn<QStringList>("signing");
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<int>("lastVersion");
+        QTest::addColumn<QByteArray>("path");
+        QTest::addColumn<QByteArrayList>("reply");
+        QTest::addColumn<QString>("reason");
+        const QStringList v5{"--version", "5"};
+        const QString test = kTestKey, other = "RWQkxe/h+U+EnewwhQ0xvFqf8uBfyWx2RaresOXKA3/ImvdcdTT9yaMD";
+        const QByteArray second = record("second.txt"), listing = HttpStub::listingFor(kSignedFiles);
+        const auto served = [](const QByteArray &body) { return QByteArrayList{HttpStub::head(200, body.size()) + body}; };
+        const auto row = [&](const char *name, const QStringList &signing, const QString &keys, int last, const QByteArray &path,
+                             const QByteArrayList &reply, const QString &reason) {
+            QTest::newRow(name) << signing << keys << last << path << reply << reason;
+        };
+        row("accepted, a second key configured", v5, other + "," + test, 0, "", {}, "");
+        row("an equal version", v5, test, 5, "", {}, "");
+        row("a lower version", v5, test, 9, "", {}, "The signed catalogue: this catalogue is older than one already used (version 5, 9 used before)");
+        row("expired", {"--version", "5", "--expires", "2020-02-03T04:05:00Z"}, test, 0, "", {}, "The signed catalogue: the catalogue expired on 2020-02-03 04:05 UTC");
+        row("a wrong key", v5, other, 0, "", {}, "The signed catalogue: the catalogue is signed with key FA79474E57062694, which this program does not trust");
+        row("a signature over other bytes", v5, test, 0, "Calibrations.manifest", served("TARVIK catalogue manifest 1\nversion 6\n"),
+            "The signed catalogue: the catalogue's signature does not match");
+        row("a manifest over its bound", v5, test, 0, "Calibrations.manifest", {HttpStub::head(200, maxManifestBytes + 1), "<HOLD>"},
+            "The signed catalogue: Calibrations.manifest: the file is larger than 4 MiB");
+        row("an unsigned server", v5, test, 0, "Calibrations.manifest", {HttpStub::head(404, 0)}, "The signed catalogue: Calibrations.manifest: HTTP 404");
+        row("a changed byte", v5, test, 0, "Calibrations/second.txt", served(QByteArray(second).replace("1.0", "1.1")),
+            "second.txt differs from the signed catalogue");
+        row("a body longer than signed", v5, test, 0, "Calibrations/second.txt", served(second + "\n"),
+            QString("Calibration file second.txt: the file is longer than the %1 bytes expected").arg(second.size()));
+        row("an extra file listed", v5, test, 0, "Calibrations/", served(HttpStub::listingFor(kSignedFiles + QStringList{"fourth.txt"})),
+            "The catalogue listing: the listing names fourth.txt, which the signed catalogue does not");
+        row("a file missing", v5, test, 0, "Calibrations/", served(HttpStub::listingFor({"first.txt", "third.txt"})),
+            "The catalogue listing: the listing does not name second.txt of the signed catalogue");
+        row("the listing cut by a FIN", v5, test, 0, "Calibrations/", {HttpStub::head(200, -1) + listing.left(listing.indexOf("</ul>")), "<FIN>"},
+            "The catalogue listing: it came incomplete: it ends before the end of a directory listing");
+    }
+
+    void signedCatalogue()
+    {
+        QFETCH(QStringList, signing);
+        QFETCH(QString, keys);
+        QFETCH(int, lastVersion);
+        QFETCH(QByteArray, path);
+        QFETCH(QByteArrayList, reply);
+        QFETCH(QString, reason);
+        const QString folder = m_dir.filePath("signed/Calibrations");
+        QCOMPARE(QProcess::execute(m_serverScript, QStringList{"sign", "--root", folder} + signing), 0);
+        HttpStub server;
+        server.serve(kDir, HttpStub::listingFor(kSignedFiles));
+        QByteArray whole;
+        for (const QString &name : kSignedFiles) {
+            server.serve(kDir + name.toUtf8(), record(name.toUtf8()));
+            whole += record(name.toUtf8());
+        }
+        for (const QString &signedFile : {folder + kManifestSuffix, folder + kManifestSuffix + kSignatureSuffix}) {
+            QFile file(signedFile);
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            server.serve("/TARVIK/" + QFileInfo(signedFile).fileName().toUtf8(), file.readAll());
+        }
+        if (!path.isEmpty())
+            server.script("/TARVIK/" + path, reply);
+        qputenv("TARVIK_CATALOGUE_KEYS", keys.toUtf8());
+        if (lastVersion > 0)
+            QCOMPARE(rememberCatalogueVersion(server.baseAddress(), lastVersion), QString());
+        Fetched f(server.baseAddress(), {m_local});
+        QCOMPARE(f.driver.seen(), reason.isEmpty() ? QStringList() : (QStringList{kFallback + " (" + reason + ")", kChooser}));
+        QCOMPARE(f.stored(), reason.isEmpty() ? whole : m_localBytes);
+        QCOMPARE(lastAcceptedCatalogueVersion(server.baseAddress()), reason.isEmpty() ? 5u : quint64(lastVersion));
     }
 
     // The second file cut by a reset: nothing of the first is offered; Retry, once the server

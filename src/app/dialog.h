@@ -133,6 +133,7 @@ private:
     bool m_quitRequested = false;
     bool m_catalogueFailed = false; // the catalogue could not be read: Connect fetches it again
     QVector<CataloguePart> m_catalogueParts;
+    QString m_catalogueKeyId; // of the key that signed the catalogue on offer; empty when unsigned
     LeftOutCalibrations m_leftOut; // of the catalogue last read, for the selection window
     QString m_lastBackup;
     std::unique_ptr<HistoryStore> m_history;

@@ -2,12 +2,15 @@
 
 #include "calibrationfile.h"
 #include "cataloguesource.h"
+#include "catalogueversion.h"
 #include "fetchprogress.h"
 #include "filedownloader.h"
 #include "listing.h"
+#include "signedmanifest.h"
 
 #include <QAbstractButton>
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QDebug>
 #include <QDir>
 #include <QEventLoop>
@@ -50,6 +53,31 @@ Fallback askAfterFailedFetch(QWidget *parent, const QString &reason)
     if (box.clickedButton() == history)
         return Fallback::History;
     return answer == QMessageBox::Retry ? Fallback::Retry : Fallback::LocalFile;
+}
+
+// With keys, the manifest and its signature come first, each bounded, and nothing of the
+// catalogue is used unless they hold; without, an unsigned manifest (no key, no failure).
+template <typename Fetch>
+SignedManifest fetchSignedManifest(const QString &base, const FileDownloader &downloader, Fetch failureOf)
+{
+    SignedManifest result;
+    const MinisignKeys keys = parseMinisignKeys(catalogueKeys());
+    result.failure = keys.failure;
+    if (keys.keys.isEmpty())
+        return result;
+    const QString address = catalogueManifestAddress(base);
+    const auto fetched = [&](const QString &file, qint64 bodyCap) {
+        const QString failure = failureOf(file, false, bodyCap);
+        if (!failure.isEmpty())
+            result.failure = translated("%1: %2").arg(QUrl(file).fileName(), failure);
+        return downloader.receivedData();
+    };
+    const QByteArray manifest = fetched(address, maxManifestBytes);
+    const QByteArray signature = result.failure.isEmpty() ? fetched(address + kSignatureSuffix, maxSignatureBytes) : QByteArray();
+    if (!result.failure.isEmpty())
+        return result;
+    return acceptSignedManifest(manifest, signature, keys.keys, lastAcceptedCatalogueVersion(base),
+                                QDateTime::currentDateTimeUtc());
 }
 
 // Asks the user for a local catalogue until one is copied to target. Returns the chosen
@@ -132,10 +160,10 @@ QString dialog::fetchCatalogue()
 
     // One request at a time, each awaited. A calibration file must announce its length, so that
     // a file cut short is never stored as whole. Empty when it came whole, or why not.
-    const auto failureOf = [&](const QString &address, bool isFile) {
+    const auto failureOf = [&](const QString &address, bool isFile, qint64 bodyCap = maxCatalogueBodyBytes) {
         if (stopped.isEmpty()) {
             const QNetworkRequest request(QUrl(address, QUrl::TolerantMode));
-            reply = downloader->get(request, catalogueTransferTimeoutMs(), catalogueDeadlineMs(), isFile);
+            reply = downloader->get(request, catalogueTransferTimeoutMs(), catalogueDeadlineMs(), isFile, bodyCap);
             if (reply && !reply->isFinished())
                 loop.exec();
         }
@@ -143,10 +171,27 @@ QString dialog::fetchCatalogue()
     };
 
     const QString base = catalogueBaseAddress();
+    m_catalogueKeyId.clear();
+    const SignedManifest manifest = fetchSignedManifest(base, *downloader, failureOf);
+    if (!manifest.failure.isEmpty())
+        return tr("The signed catalogue: %1").arg(manifest.failure);
+    const bool isSigned = !manifest.keyId.isEmpty();
+
     QString failure = failureOf(base, false);
+    // Cut short, a listing without a length ends with the toolkit's error or, by chance,
+    // without one; either way it is not known whole, and both are told alike.
+    if (!downloader->lengthAnnounced() && stopped.isEmpty()
+        && (networkError == QNetworkReply::RemoteHostClosedError
+            || (failure.isEmpty() && !endsAsDirectoryListing(downloader->receivedData())))) {
+        networkError = QNetworkReply::ProtocolFailure;
+        failure = tr("it came incomplete: it ends before the end of a directory listing");
+    }
     const CatalogueListing listing = failure.isEmpty() ? catalogueFileNames(downloader->receivedData()) : CatalogueListing();
     if (failure.isEmpty())
         failure = listing.names.isEmpty() && listing.failure.isEmpty() ? tr("it names no calibration file") : listing.failure;
+    const SignedListing signedFiles = isSigned && failure.isEmpty() ? matchListing(manifest.manifest, listing.names) : SignedListing();
+    if (failure.isEmpty())
+        failure = signedFiles.failure;
     if (!failure.isEmpty())
         return tr("The catalogue listing: %1").arg(failure);
 
@@ -168,8 +213,12 @@ QString dialog::fetchCatalogue()
         progress.show(tr("Fetching calibration file %1 of %2\u2026").arg(m_catalogueParts.size() + 1).arg(listing.names.size()),
                       m_catalogueParts.size(), listing.names.size());
         const QString shownName = QUrl::fromPercentEncoding(name.toUtf8());
-        failure = failureOf(base + name, true);
+        const ManifestFile *const signedFile = isSigned ? &signedFiles.files[m_catalogueParts.size()] : nullptr;
+        failure = failureOf(base + name, true, signedFile ? signedFile->length : maxCatalogueBodyBytes);
         const QByteArray body = failure.isEmpty() ? downloader->receivedData() : QByteArray();
+        const QString mismatch = failure.isEmpty() && signedFile ? bodyMismatch(*signedFile, body) : QString();
+        if (!mismatch.isEmpty())
+            return mismatch;
         if (failure.isEmpty() && storedBytes + body.size() > maxCalibrationFileBytes)
             failure = tr("the catalogue is larger than %1 MiB").arg(maxCalibrationFileBytes >> 20);
         // Every listed file or none: a catalogue with a file missing may lack the very
@@ -184,5 +233,14 @@ QString dialog::fetchCatalogue()
     if (!tmpCalFile.flush())
         return storeFailed();
     tmpCalFile.close();
-    return tmpCalFile.error() != QFileDevice::NoError ? storeFailed() : QString();
+    if (tmpCalFile.error() != QFileDevice::NoError)
+        return storeFailed();
+    if (isSigned) {
+        // Only a catalogue accepted whole raises the version that older ones are refused below.
+        const QString notKept = rememberCatalogueVersion(base, manifest.manifest.version);
+        if (!notKept.isEmpty())
+            qDebug().noquote() << "The catalogue's version is not kept:" << notKept;
+        m_catalogueKeyId = manifest.keyId;
+    }
+    return QString();
 }

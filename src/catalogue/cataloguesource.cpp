@@ -1,5 +1,7 @@
 #include "cataloguesource.h"
 
+#include "manifest.h"
+
 namespace {
 QString g_baseOverride;
 int g_timeoutOverride = 0;
@@ -24,6 +26,20 @@ QString catalogueBaseAddress()
     // A local server whose port is only known when the program starts, such as the tests' own.
     const QString server = qEnvironmentVariable("TARVIK_CATALOGUE_SERVER");
     return (server.isEmpty() ? QStringLiteral(TARVIK_CATALOGUE_HOST) : server) + QLatin1String(kCatalogueDirectory);
+}
+
+QString catalogueKeys()
+{
+    return qEnvironmentVariableIsSet("TARVIK_CATALOGUE_KEYS") ? qEnvironmentVariable("TARVIK_CATALOGUE_KEYS")
+                                                              : QStringLiteral(TARVIK_CATALOGUE_KEYS);
+}
+
+QString catalogueManifestAddress(const QString &baseAddress)
+{
+    QString address = baseAddress;
+    if (address.endsWith('/'))
+        address.chop(1);
+    return address + QLatin1String(kManifestSuffix);
 }
 
 int catalogueTransferTimeoutMs()

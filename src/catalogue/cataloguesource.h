@@ -9,6 +9,13 @@
 // TARVIK_CATALOGUE_SERVER names ("http://127.0.0.1:47180", say).
 QString catalogueBaseAddress();
 
+// The minisign public keys one of which must have signed the catalogue: those the program was
+// built with, or those TARVIK_CATALOGUE_KEYS names when it is set (empty: none, unsigned).
+QString catalogueKeys();
+
+// The address of the signed manifest, beside the catalogue directory at baseAddress.
+QString catalogueManifestAddress(const QString &baseAddress);
+
 // How long a request may go without progress before it counts as failed.
 int catalogueTransferTimeoutMs();
 

@@ -24,9 +24,11 @@ QString closedEarly()
     return translated("the server closed the connection before the file was complete");
 }
 
-QString tooLarge()
+QString tooLarge(qint64 cap)
 {
-    return translated("the file is larger than %1 MiB").arg(maxCatalogueBodyBytes >> 20);
+    if (cap >= (1 << 20) && cap % (1 << 20) == 0)
+        return translated("the file is larger than %1 MiB").arg(cap >> 20);
+    return translated("the file is longer than the %1 bytes expected").arg(cap);
 }
 
 // What the toolkit's own failure means to the user; a stalled transfer is what the
@@ -88,7 +90,8 @@ FileDownloader::FileDownloader(QObject *parent)
     connect(&accessManager, &QNetworkAccessManager::finished, this, &FileDownloader::fileDownloaded);
 }
 
-QNetworkReply *FileDownloader::get(QNetworkRequest request, int stallTimeoutMs, int deadlineMs, bool requireLength)
+QNetworkReply *FileDownloader::get(QNetworkRequest request, int stallTimeoutMs, int deadlineMs, bool requireLength,
+                                   qint64 bodyCap)
 {
     // Set explicitly: the defaults differ between toolkit versions. A redirect is a failure,
     // and asking for the identity encoding keeps the toolkit from decoding (and the body
@@ -101,6 +104,7 @@ QNetworkReply *FileDownloader::get(QNetworkRequest request, int stallTimeoutMs, 
     Arrival arrival;
     arrival.requireLength = requireLength;
     arrival.stallTimeoutMs = stallTimeoutMs;
+    arrival.bodyCap = bodyCap;
     arrivals.insert(reply, arrival);
 #if QT_VERSION < QT_VERSION_CHECK(6, 0, 0)
     reply->installEventFilter(this);
@@ -131,8 +135,8 @@ void FileDownloader::checkHead(QNetworkReply *reply)
                translated("the server sent the file encoded as %1").arg(QString::fromLatin1(coding)));
     else if (status == 200 && !length.isValid() && arrivals.value(reply).requireLength)
         refuse(reply, QNetworkReply::ProtocolFailure, translated("the server did not say how long the file is"));
-    else if (length.isValid() && length.toLongLong() > maxCatalogueBodyBytes)
-        refuse(reply, QNetworkReply::UnknownContentError, tooLarge());
+    else if (length.isValid() && length.toLongLong() > arrivals.value(reply).bodyCap)
+        refuse(reply, QNetworkReply::UnknownContentError, tooLarge(arrivals.value(reply).bodyCap));
 }
 
 #if QT_VERSION < QT_VERSION_CHECK(6, 0, 0)
@@ -152,8 +156,8 @@ void FileDownloader::takeArrivedBytes(QNetworkReply *reply)
     if (it == arrivals.end())
         return;
     // Checked before reading, so no more than the cap is ever held here.
-    if (it->body.size() + reply->bytesAvailable() > maxCatalogueBodyBytes)
-        refuse(reply, QNetworkReply::UnknownContentError, tooLarge());
+    if (it->body.size() + reply->bytesAvailable() > it->bodyCap)
+        refuse(reply, QNetworkReply::UnknownContentError, tooLarge(it->bodyCap));
     else
         it->body += reply->readAll();
 }
@@ -183,9 +187,9 @@ void FileDownloader::fileDownloaded(QNetworkReply *pReply)
         if (pReply->error() != QNetworkReply::NoError) {
             code = pReply->error();
             reason = toolkitReason(pReply, arrival.stallTimeoutMs);
-        } else if (arrival.body.size() > maxCatalogueBodyBytes) {
+        } else if (arrival.body.size() > arrival.bodyCap) {
             code = QNetworkReply::UnknownContentError;
-            reason = tooLarge();
+            reason = tooLarge(arrival.bodyCap);
         } else if (statusOf(pReply) != 200) {
             code = QNetworkReply::UnknownServerError;
             reason = translated("HTTP %1").arg(statusOf(pReply));
@@ -195,6 +199,7 @@ void FileDownloader::fileDownloaded(QNetworkReply *pReply)
         }
     }
     receivedBytes = code == QNetworkReply::NoError ? arrival.body : QByteArray();
+    m_lengthAnnounced = pReply->header(QNetworkRequest::ContentLengthHeader).isValid();
     m_failureReason = reason;
     pReply->deleteLater();
     emit downloaded(code);

@@ -1,6 +1,8 @@
 #ifndef FILEDOWNLOADER_H
 #define FILEDOWNLOADER_H
 
+#include "bodylimit.h"
+
 #include <QByteArray>
 #include <QHash>
 #include <QNetworkAccessManager>
@@ -26,12 +28,17 @@ public:
     // body cap is refused before it is held in memory. The reply is the access manager's.
     // With requireLength, a reply that does not announce its length fails: the toolkit ends
     // a chunked body cut before its last chunk as if it were whole, so only a body checked
-    // against its announced length is known to be complete.
-    QNetworkReply *get(QNetworkRequest request, int stallTimeoutMs, int deadlineMs, bool requireLength = false);
+    // against its announced length is known to be complete. A body longer than bodyCap, or
+    // announced so, is refused without reading past the cap.
+    QNetworkReply *get(QNetworkRequest request, int stallTimeoutMs, int deadlineMs, bool requireLength = false,
+                       qint64 bodyCap = maxCatalogueBodyBytes);
 
     QByteArray receivedData() const { return receivedBytes; }
     // Why the reply that finished last failed, as the user is told it; empty after a success.
     QString failureReason() const { return m_failureReason; }
+    // Whether the reply that finished last announced its length, so that a body which came
+    // whole was checked against it.
+    bool lengthAnnounced() const { return m_lengthAnnounced; }
 
 signals:
     void downloaded(QNetworkReply::NetworkError);
@@ -50,6 +57,7 @@ private:
         QNetworkReply::NetworkError refusal = QNetworkReply::NoError;
         QString reason; // of the refusal
         bool requireLength = false;
+        qint64 bodyCap = maxCatalogueBodyBytes;
         int stallTimeoutMs = 0;
     };
     void checkHead(QNetworkReply *reply);
@@ -59,6 +67,7 @@ private:
     QNetworkAccessManager accessManager;
     QByteArray receivedBytes;
     QString m_failureReason;
+    bool m_lengthAnnounced = false;
     QHash<QNetworkReply *, Arrival> arrivals; // bodies still coming in, by reply
 };
 

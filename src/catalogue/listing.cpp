@@ -71,3 +71,12 @@ CatalogueListing catalogueFileNames(const QByteArray &listing)
         from = lineEnd + 1;
     }
 }
+
+bool endsAsDirectoryListing(const QByteArray &listing)
+{
+    const QByteArray end = "</html>";
+    int last = listing.size();
+    while (last > 0 && (listing[last - 1] == ' ' || (listing[last - 1] >= '\t' && listing[last - 1] <= '\r')))
+        --last;
+    return last >= end.size() && qstrnicmp(listing.constData() + last - end.size(), end.constData(), end.size()) == 0;
+}

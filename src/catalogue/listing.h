@@ -29,4 +29,10 @@ struct CatalogueListing
 // one with a target longer than maxListedNameBytes fails.
 CatalogueListing catalogueFileNames(const QByteArray &listing);
 
+// Whether listing ends as a server's directory listing does, with "</html>" and nothing but
+// white space after it. A listing that announced no length is known whole only so: the
+// toolkit ends a chunked body at a malformed chunk size, or at a closed connection, without
+// an error, and a catalogue with its newer files cut off would be offered as whole.
+bool endsAsDirectoryListing(const QByteArray &listing);
+
 #endif

@@ -74,5 +74,6 @@ void dialog::showSorting()
 {
     sortingDialog->setExportItems(addableCalibrations.pairs(), instrumentCalibrations.pairs());
     sortingDialog->showLeftOut(m_leftOut.nonFinite, m_leftOut.sameFirst19Bytes);
+    sortingDialog->showCatalogueSignature(m_catalogueKeyId);
     sortingDialog->show();
 }

@@ -193,6 +193,11 @@ void Sorting::showLeftOut(const QStringList &nonFinite, const QStringList &sameF
     ui->leftOutLabel->setVisible(!why.isEmpty());
 }
 
+void Sorting::showCatalogueSignature(const QString &keyId)
+{
+    ui->signatureLabel->setText(keyId.isEmpty() ? tr("Catalogue not signed") : tr("Catalogue signed with key %1").arg(keyId));
+}
+
 void Sorting::setSourceItems(const QList<std::pair<QString, QString> > &available)
 {
     fillSortedTable(ui->export_source_TWG, available);

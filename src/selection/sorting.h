@@ -33,6 +33,8 @@ public:
     // Says beneath the available calibrations how many of the catalogue's were left out,
     // with their names and why in the tool tip; nothing when none was.
     void showLeftOut(const QStringList &nonFinite, const QStringList &sameFirst19Bytes);
+    // Says whether the catalogue on offer was signed, and by which key (empty: not signed).
+    void showCatalogueSignature(const QString &keyId);
 
     // Asked with the set when Update is pressed; the set goes out only when it answers true.
     using Confirmation = std::function<bool(const QList<std::pair<QString, QString> > &)>;
