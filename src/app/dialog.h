@@ -49,9 +49,6 @@ public:
     // Quit was pressed before the event loop ran (while the instrument was read at start-up).
     bool quitRequested() const { return m_quitRequested; }
 
-signals:
-    void signalEndNetworkWait();
-
 protected:
     void showEvent(QShowEvent *event) override;
 
@@ -66,7 +63,6 @@ private slots:
     void updateTARVIK(QList<std::pair<QString, QString> > chosen);
     // Lets the user pick one of this instrument's backups and writes it back.
     void restoreCalibrations();
-    void slotFinishedDownload(QNetworkReply::NetworkError theErr);
 
 private:
     int getCalInternal();
@@ -115,7 +111,7 @@ private:
     CalibrationList addableCalibrations;
     CalibrationList instrumentCalibrations;
     FileDownloader *downloader = nullptr;
-    int networkError = 0;
+    int networkError = 0; // of the failed request the catalogue fetch reported, or 0
     QFile tmpCalFile;
     bool ambientFound = false;
 

@@ -3,6 +3,7 @@
 #include "calibrationfile.h"
 #include "cataloguesource.h"
 #include "fetchprogress.h"
+#include "filebatch.h"
 #include "filedownloader.h"
 #include "listing.h"
 
@@ -10,12 +11,10 @@
 #include <QCoreApplication>
 #include <QDebug>
 #include <QDir>
-#include <QEventLoop>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QNetworkRequest>
-#include <QPointer>
 #include <QPushButton>
 #include <QTimer>
 #include <QUrl>
@@ -93,23 +92,15 @@ void dialog::downloadCalibrations()
 
 QString dialog::fetchCatalogue()
 {
-    if (!downloader) {
+    if (!downloader)
         downloader = new FileDownloader(this);
-        connect(downloader, SIGNAL(downloaded(QNetworkReply::NetworkError)),
-                this, SLOT(slotFinishedDownload(QNetworkReply::NetworkError)));
-    }
     m_catalogueStored = true;
-    QEventLoop loop;
-    connect(this, SIGNAL(signalEndNetworkWait()), &loop, SLOT(quit()));
 
-    // Cancel and the whole fetch's deadline end the request under way; nothing after it is asked for.
-    QString stopped;
-    QPointer<QNetworkReply> reply;
+    // Cancel and the whole fetch's deadline end every request under way; nothing after them is asked for.
+    FileBatch *running = nullptr;
     const auto stop = [&](const QString &why) {
-        if (stopped.isEmpty())
-            stopped = why;
-        if (reply)
-            reply->abort();
+        if (running)
+            running->stop(why);
     };
     FetchProgress progress(this, catalogueProgressDelayMs(), tr("Fetching the calibration catalogue\u2026"));
     connect(&progress, &FetchProgress::cancelled, this, [&] { stop(tr("the fetch was cancelled")); });
@@ -121,21 +112,38 @@ QString dialog::fetchCatalogue()
     });
     fetchDeadline.start(fetchDeadlineMs);
 
-    // One request at a time, each awaited. A calibration file must announce its length, so that
-    // a file cut short is never stored as whole. Empty when it came whole, or why not.
-    const auto failureOf = [&](const QString &address, bool isFile) {
-        if (stopped.isEmpty()) {
-            const QNetworkRequest request(QUrl(address, QUrl::TolerantMode));
-            reply = downloader->get(request, catalogueTransferTimeoutMs(), catalogueDeadlineMs(), isFile);
-            if (reply && !reply->isFinished())
-                loop.exec();
+    // The addresses side by side, each body handed to take in their order. A calibration file
+    // must announce its length, so that a file cut short is never stored as whole. The first
+    // failure in that order, or none.
+    const auto fetch = [&](const QStringList &addresses, bool areFiles, const FileBatch::Take &take) {
+        FileBatch batch(downloader, addresses.size(), maxCalibrationFileBytes, [&](int index) {
+            const QNetworkRequest request(QUrl(addresses[index], QUrl::TolerantMode));
+            return downloader->get(request, catalogueTransferTimeoutMs(), catalogueDeadlineMs(), areFiles);
+        }, take);
+        const int files = addresses.size();
+        if (areFiles) {
+            const auto show = [&](int done) {
+                if (done < files)
+                    progress.show(tr("Fetching calibration file %1 of %2\u2026").arg(done + 1).arg(files), done, files);
+            };
+            show(0);
+            connect(&batch, &FileBatch::progressed, this, show);
         }
-        return !stopped.isEmpty() ? stopped : networkError != QNetworkReply::NoError ? downloader->failureReason() : QString();
+        running = &batch;
+        const FileBatch::Failure failure = batch.run();
+        running = nullptr;
+        networkError = failure.code;
+        return failure;
     };
 
     const QString base = catalogueBaseAddress();
-    QString failure = failureOf(base, false);
-    const CatalogueListing listing = failure.isEmpty() ? catalogueFileNames(downloader->receivedData()) : CatalogueListing();
+    QByteArray listingBody;
+    const FileBatch::Failure listingFailed = fetch({base}, false, [&](int, const QByteArray &body) {
+        listingBody = body;
+        return QString();
+    });
+    const CatalogueListing listing = listingFailed.index < 0 ? catalogueFileNames(listingBody) : CatalogueListing();
+    QString failure = listingFailed.reason;
     if (failure.isEmpty())
         failure = listing.names.isEmpty() && listing.failure.isEmpty() ? tr("it names no calibration file") : listing.failure;
     if (!failure.isEmpty())
@@ -154,24 +162,26 @@ QString dialog::fetchCatalogue()
     if (!tmpCalFile.open(QIODevice::WriteOnly))
         return storeFailed();
     m_catalogueParts.clear();
+    QStringList addresses;
+    for (const QString &name : listing.names)
+        addresses.append(base + name);
+    const auto shownName = [&](int index) { return QUrl::fromPercentEncoding(listing.names[index].toUtf8()); };
     qint64 storedBytes = 0;
-    for (const QString &name : listing.names) {
-        progress.show(tr("Fetching calibration file %1 of %2\u2026").arg(m_catalogueParts.size() + 1).arg(listing.names.size()),
-                      m_catalogueParts.size(), listing.names.size());
-        const QString shownName = QUrl::fromPercentEncoding(name.toUtf8());
-        failure = failureOf(base + name, true);
-        const QByteArray body = failure.isEmpty() ? downloader->receivedData() : QByteArray();
-        if (failure.isEmpty() && storedBytes + body.size() > maxCalibrationFileBytes)
-            failure = tr("the catalogue is larger than %1 MiB").arg(maxCalibrationFileBytes >> 20);
-        // Every listed file or none: a catalogue with a file missing may lack the very
-        // calibration (a V1.1 of an older one) that must be written in its place.
-        if (!failure.isEmpty())
-            return tr("Calibration file %1: %2").arg(shownName, failure);
-        if (tmpCalFile.write(body) != body.size())
-            return storeFailed();
+    bool writeFailed = false;
+    const FileBatch::Failure fileFailed = fetch(addresses, true, [&](int index, const QByteArray &body) {
+        writeFailed = tmpCalFile.write(body) != body.size();
+        if (writeFailed)
+            return tmpCalFile.errorString();
         storedBytes += body.size();
-        m_catalogueParts.append({shownName, storedBytes});
-    }
+        m_catalogueParts.append({shownName(index), storedBytes});
+        return QString();
+    });
+    if (writeFailed)
+        return storeFailed();
+    // Every listed file or none: a catalogue with a file missing may lack the very
+    // calibration (a V1.1 of an older one) that must be written in its place.
+    if (fileFailed.index >= 0)
+        return tr("Calibration file %1: %2").arg(shownName(fileFailed.index), fileFailed.reason);
     if (!tmpCalFile.flush())
         return storeFailed();
     tmpCalFile.close();

@@ -153,9 +153,9 @@ void FileDownloader::takeArrivedBytes(QNetworkReply *reply)
         return;
     // Checked before reading, so no more than the cap is ever held here.
     if (it->body.size() + reply->bytesAvailable() > maxCatalogueBodyBytes)
-        refuse(reply, QNetworkReply::UnknownContentError, tooLarge());
-    else
-        it->body += reply->readAll();
+        return refuse(reply, QNetworkReply::UnknownContentError, tooLarge());
+    it->body += reply->readAll();
+    emit received(reply, it->body.size()); // last: the receiver may end the reply
 }
 
 void FileDownloader::refuse(QNetworkReply *reply, QNetworkReply::NetworkError why, const QString &reason)
@@ -176,7 +176,8 @@ void FileDownloader::fileDownloaded(QNetworkReply *pReply)
     QNetworkReply::NetworkError code = arrival.refusal;
     QString reason = arrival.reason;
     if (code == QNetworkReply::NoError) {
-        arrival.body += pReply->readAll();
+        if (pReply->error() == QNetworkReply::NoError) // an aborted reply is closed to reading
+            arrival.body += pReply->readAll();
         // A body cut short can end without an error from the toolkit, so the announced
         // length is compared here.
         const QVariant length = pReply->header(QNetworkRequest::ContentLengthHeader);
@@ -194,8 +195,6 @@ void FileDownloader::fileDownloaded(QNetworkReply *pReply)
             reason = closedEarly();
         }
     }
-    receivedBytes = code == QNetworkReply::NoError ? arrival.body : QByteArray();
-    m_failureReason = reason;
     pReply->deleteLater();
-    emit downloaded(code);
+    emit finished(pReply, code == QNetworkReply::NoError ? arrival.body : QByteArray(), code, reason);
 }

@@ -9,10 +9,10 @@
 
 class QNetworkRequest;
 
-// Fetches the catalogue over HTTP, one request at a time: keeps the body of the
-// reply that finished last and announces every finished reply with its error code.
-// A reply counts only when it is a 200 whose body arrived whole and undecoded;
-// anything else is a failure with a non-zero code, no body and a reason in words.
+// Fetches the catalogue over HTTP, any number of requests at once, and announces every
+// finished reply with its body or why it failed. A reply counts only when it is a 200 whose
+// body arrived whole and undecoded; anything else is a failure with a non-zero code, no body
+// and a reason in words.
 class FileDownloader : public QObject
 {
     Q_OBJECT
@@ -29,12 +29,13 @@ public:
     // against its announced length is known to be complete.
     QNetworkReply *get(QNetworkRequest request, int stallTimeoutMs, int deadlineMs, bool requireLength = false);
 
-    QByteArray receivedData() const { return receivedBytes; }
-    // Why the reply that finished last failed, as the user is told it; empty after a success.
-    QString failureReason() const { return m_failureReason; }
-
 signals:
-    void downloaded(QNetworkReply::NetworkError);
+    // How many bytes of reply's body have come in so far.
+    void received(QNetworkReply *reply, qint64 bytes);
+    // Once for every reply that get() issued, when it is over: the whole body with NoError, or
+    // the failure's code and the reason as the user is told it, with no body. The reply is
+    // deleted once control is back in an event loop.
+    void finished(QNetworkReply *reply, const QByteArray &body, QNetworkReply::NetworkError code, const QString &reason);
 
 private slots:
     void fileDownloaded(QNetworkReply *pReply);
@@ -57,8 +58,6 @@ private:
     void refuse(QNetworkReply *reply, QNetworkReply::NetworkError why, const QString &reason);
 
     QNetworkAccessManager accessManager;
-    QByteArray receivedBytes;
-    QString m_failureReason;
     QHash<QNetworkReply *, Arrival> arrivals; // bodies still coming in, by reply
 };
 
