@@ -10,10 +10,10 @@
 #include <QSet>
 #include <QStringList>
 #include <QTcpServer>
+#include <QTcpSocket>
 
 #include <functional>
 
-class QTcpSocket;
 
 // A scripted HTTP server for tests: each path answers with bytes written as scripted,
 // well-formed or broken on purpose. One request per connection; unknown paths get a 404.
@@ -45,6 +45,7 @@ public:
 
     QString baseAddress() const { return QString("http://127.0.0.1:%1%2").arg(m_server.serverPort()).arg(kCatalogueDirectory); }
     QByteArrayList requestedPaths() const { return m_requested; }
+    int openConnections() const { return m_server.findChildren<QTcpSocket *>().size(); }
     // Goes on with the pieces after the "<HOLD>" that holds the reply to path, or lets the next
     // such "<HOLD>" pass when none holds it yet.
     void release(const QByteArray &path);
