@@ -1,5 +1,6 @@
 #include "httpstub.h"
 
+#include <QPointer>
 #include <QTcpSocket>
 #include <QTimer>
 #include <QUrl>
@@ -19,9 +20,11 @@ HttpStub::HttpStub()
                 return; // the head is not complete yet
             const QByteArray path = request.split(' ').value(1);
             m_requested.append(path);
+            socket->setProperty("path", path);
             const auto script = m_once.contains(path) ? m_once.take(path)
                 : m_scripts.value(path, qMakePair(QByteArrayList{head(404, 9) + "Not Found"}, 0));
             play(socket, script.first, script.second);
+            emit requested(path);
         });
     });
 }
@@ -42,12 +45,26 @@ QByteArray HttpStub::listingFor(const QStringList &names)
     return page + "</ul>\n</body></html>\n";
 }
 
+void HttpStub::release(const QByteArray &path)
+{
+    if (const std::function<void()> goOn = m_held.take(path))
+        goOn();
+    else
+        m_released.insert(path);
+}
+
 void HttpStub::play(QTcpSocket *socket, QByteArrayList pieces, int pauseMs)
 {
     while (!pieces.isEmpty()) {
         const QByteArray piece = pieces.takeFirst();
-        if (piece == "<HOLD>")
+        const QByteArray path = socket->property("path").toByteArray();
+        if (piece == "<HOLD>" && !m_released.remove(path)) {
+            const QPointer<QTcpSocket> held(socket);
+            m_held.insert(path, [=] { if (held) play(held, pieces, pauseMs); });
             return;
+        }
+        if (piece == "<HOLD>")
+            continue;
         if (piece == "<FIN>")
             break;
         if (piece == "<RST>") {

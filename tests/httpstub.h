@@ -7,10 +7,13 @@
 #include <QHash>
 #include <QObject>
 #include <QPair>
+#include <QSet>
 #include <QStringList>
 #include <QTcpServer>
+#include <QTcpSocket>
 
-class QTcpSocket;
+#include <functional>
+
 
 // A scripted HTTP server for tests: each path answers with bytes written as scripted,
 // well-formed or broken on purpose. One request per connection; unknown paths get a 404.
@@ -27,7 +30,8 @@ public:
         script(path, {head(status, body.size()) + body});
     }
     // Answers path with these pieces, pauseMs apart. A piece "<FIN>" closes the connection,
-    // "<RST>" resets it, "<HOLD>" leaves it open with nothing more; after the last piece it closes.
+    // "<RST>" resets it, "<HOLD>" leaves it open with nothing more until release(path); after
+    // the last piece it closes.
     // With once, only the next request of path is answered so; later ones as before.
     void script(const QByteArray &path, const QByteArrayList &pieces, int pauseMs = 0, bool once = false)
     {
@@ -41,6 +45,13 @@ public:
 
     QString baseAddress() const { return QString("http://127.0.0.1:%1%2").arg(m_server.serverPort()).arg(kCatalogueDirectory); }
     QByteArrayList requestedPaths() const { return m_requested; }
+    int openConnections() const { return m_server.findChildren<QTcpSocket *>().size(); }
+    // Goes on with the pieces after the "<HOLD>" that holds the reply to path, or lets the next
+    // such "<HOLD>" pass when none holds it yet.
+    void release(const QByteArray &path);
+
+signals:
+    void requested(const QByteArray &path);
 
 private:
     void play(QTcpSocket *socket, QByteArrayList pieces, int pauseMs);
@@ -48,6 +59,8 @@ private:
     QTcpServer m_server;
     QHash<QByteArray, QPair<QByteArrayList, int>> m_scripts, m_once;
     QByteArrayList m_requested;
+    QHash<QByteArray, std::function<void()>> m_held;
+    QSet<QByteArray> m_released;
 };
 
 #endif

@@ -72,9 +72,3 @@ void dialog::showReason(const QString &reason)
     ui->reasonLabel->setText(reason);
     ui->reasonLabel->setVisible(!reason.isEmpty());
 }
-
-void dialog::slotFinishedDownload(QNetworkReply::NetworkError theErr)
-{
-    networkError = theErr;
-    emit signalEndNetworkWait();
-}

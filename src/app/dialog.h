@@ -51,9 +51,6 @@ public:
     // Quit was pressed before the event loop ran (while the instrument was read at start-up).
     bool quitRequested() const { return m_quitRequested; }
 
-signals:
-    void signalEndNetworkWait();
-
 protected:
     void showEvent(QShowEvent *event) override;
 
@@ -70,7 +67,6 @@ private slots:
     void restoreCalibrations();
     // The runs on record, this instrument's (every instrument's before one is found).
     void showHistory();
-    void slotFinishedDownload(QNetworkReply::NetworkError theErr);
 
 private:
     int getCalInternal();
@@ -122,7 +118,7 @@ private:
     CalibrationList addableCalibrations;
     CalibrationList instrumentCalibrations;
     FileDownloader *downloader = nullptr;
-    int networkError = 0;
+    int networkError = 0; // of the failed request the catalogue fetch reported, or 0
     QFile tmpCalFile;
     bool ambientFound = false;
 

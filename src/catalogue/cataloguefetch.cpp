@@ -4,6 +4,7 @@
 #include "cataloguesource.h"
 #include "catalogueversion.h"
 #include "fetchprogress.h"
+#include "filebatch.h"
 #include "filedownloader.h"
 #include "listing.h"
 #include "signedmanifest.h"
@@ -13,12 +14,10 @@
 #include <QDateTime>
 #include <QDebug>
 #include <QDir>
-#include <QEventLoop>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QNetworkRequest>
-#include <QPointer>
 #include <QPushButton>
 #include <QTimer>
 #include <QUrl>
@@ -55,10 +54,17 @@ Fallback askAfterFailedFetch(QWidget *parent, const QString &reason)
     return answer == QMessageBox::Retry ? Fallback::Retry : Fallback::LocalFile;
 }
 
+// One request's body, or why it failed.
+struct Fetched
+{
+    QByteArray body;
+    QString failure;
+};
+
 // With keys, the manifest and its signature come first, each bounded, and nothing of the
 // catalogue is used unless they hold; without, an unsigned manifest (no key, no failure).
-template <typename Fetch>
-SignedManifest fetchSignedManifest(const QString &base, const FileDownloader &downloader, Fetch failureOf)
+template <typename FetchOne>
+SignedManifest fetchSignedManifest(const QString &base, FetchOne fetchOne)
 {
     SignedManifest result;
     const MinisignKeys keys = parseMinisignKeys(catalogueKeys());
@@ -67,10 +73,10 @@ SignedManifest fetchSignedManifest(const QString &base, const FileDownloader &do
         return result;
     const QString address = catalogueManifestAddress(base);
     const auto fetched = [&](const QString &file, qint64 bodyCap) {
-        const QString failure = failureOf(file, false, bodyCap);
-        if (!failure.isEmpty())
-            result.failure = translated("%1: %2").arg(QUrl(file).fileName(), failure);
-        return downloader.receivedData();
+        const Fetched got = fetchOne(file, bodyCap);
+        if (!got.failure.isEmpty())
+            result.failure = translated("%1: %2").arg(QUrl(file).fileName(), got.failure);
+        return got.body;
     };
     const QByteArray manifest = fetched(address, maxManifestBytes);
     const QByteArray signature = result.failure.isEmpty() ? fetched(address + kSignatureSuffix, maxSignatureBytes) : QByteArray();
@@ -130,23 +136,15 @@ void dialog::downloadCalibrations()
 
 QString dialog::fetchCatalogue()
 {
-    if (!downloader) {
+    if (!downloader)
         downloader = new FileDownloader(this);
-        connect(downloader, SIGNAL(downloaded(QNetworkReply::NetworkError)),
-                this, SLOT(slotFinishedDownload(QNetworkReply::NetworkError)));
-    }
     m_catalogueStored = true;
-    QEventLoop loop;
-    connect(this, SIGNAL(signalEndNetworkWait()), &loop, SLOT(quit()));
 
-    // Cancel and the whole fetch's deadline end the request under way; nothing after it is asked for.
-    QString stopped;
-    QPointer<QNetworkReply> reply;
+    // Cancel and the whole fetch's deadline end every request under way; nothing after them is asked for.
+    FileBatch *running = nullptr;
     const auto stop = [&](const QString &why) {
-        if (stopped.isEmpty())
-            stopped = why;
-        if (reply)
-            reply->abort();
+        if (running)
+            running->stop(why);
     };
     FetchProgress progress(this, catalogueProgressDelayMs(), tr("Fetching the calibration catalogue\u2026"));
     connect(&progress, &FetchProgress::cancelled, this, [&] { stop(tr("the fetch was cancelled")); });
@@ -158,35 +156,53 @@ QString dialog::fetchCatalogue()
     });
     fetchDeadline.start(fetchDeadlineMs);
 
-    // One request at a time, each awaited. A calibration file must announce its length, so that
-    // a file cut short is never stored as whole. Empty when it came whole, or why not.
-    const auto failureOf = [&](const QString &address, bool isFile, qint64 bodyCap = maxCatalogueBodyBytes) {
-        if (stopped.isEmpty()) {
-            const QNetworkRequest request(QUrl(address, QUrl::TolerantMode));
-            reply = downloader->get(request, catalogueTransferTimeoutMs(), catalogueDeadlineMs(), isFile, bodyCap);
-            if (reply && !reply->isFinished())
-                loop.exec();
+    // The addresses side by side, each body handed to take in their order; caps[i], where
+    // given, bounds body i. A calibration file must announce its length, so that a file cut
+    // short is never stored as whole. The first failure in that order, or none.
+    const auto fetch = [&](const QStringList &addresses, bool areFiles, const QVector<qint64> &caps,
+                           const FileBatch::Take &take, bool counted = false) {
+        FileBatch batch(downloader, addresses.size(), maxCalibrationFileBytes, [&](int index) {
+            const QNetworkRequest request(QUrl(addresses[index], QUrl::TolerantMode));
+            return downloader->get(request, catalogueTransferTimeoutMs(), catalogueDeadlineMs(), areFiles,
+                                   caps.value(index, maxCatalogueBodyBytes));
+        }, take);
+        const int files = addresses.size();
+        if (counted) {
+            const auto show = [&](int done) {
+                if (done < files)
+                    progress.show(tr("Fetching calibration file %1 of %2\u2026").arg(done + 1).arg(files), done, files);
+            };
+            show(0);
+            connect(&batch, &FileBatch::progressed, this, show);
         }
-        return !stopped.isEmpty() ? stopped : networkError != QNetworkReply::NoError ? downloader->failureReason() : QString();
+        running = &batch;
+        const FileBatch::Failure failure = batch.run();
+        running = nullptr;
+        networkError = failure.code;
+        return failure;
     };
 
     const QString base = catalogueBaseAddress();
+    // The manifest and its signature are files of known length; the listing is the server's own page.
+    const auto fetchOne = [&](const QString &address, bool isFile, qint64 bodyCap) {
+        Fetched got;
+        got.failure = fetch({address}, isFile, {bodyCap}, [&got](int, const QByteArray &body) {
+            got.body = body;
+            return QString();
+        }).reason;
+        return got;
+    };
     m_catalogueKeyId.clear();
-    const SignedManifest manifest = fetchSignedManifest(base, *downloader, failureOf);
+    const SignedManifest manifest = fetchSignedManifest(base, [&](const QString &address, qint64 bodyCap) {
+        return fetchOne(address, true, bodyCap);
+    });
     if (!manifest.failure.isEmpty())
         return tr("The signed catalogue: %1").arg(manifest.failure);
     const bool isSigned = !manifest.keyId.isEmpty();
 
-    QString failure = failureOf(base, false);
-    // Cut short, a listing without a length ends with the toolkit's error or, by chance,
-    // without one; either way it is not known whole, and both are told alike.
-    if (!downloader->lengthAnnounced() && stopped.isEmpty()
-        && (networkError == QNetworkReply::RemoteHostClosedError
-            || (failure.isEmpty() && !endsAsDirectoryListing(downloader->receivedData())))) {
-        networkError = QNetworkReply::ProtocolFailure;
-        failure = tr("it came incomplete: it ends before the end of a directory listing");
-    }
-    const CatalogueListing listing = failure.isEmpty() ? catalogueFileNames(downloader->receivedData()) : CatalogueListing();
+    const Fetched listingFetched = fetchOne(base, false, maxCatalogueBodyBytes);
+    QString failure = listingFetched.failure;
+    const CatalogueListing listing = failure.isEmpty() ? catalogueFileNames(listingFetched.body) : CatalogueListing();
     if (failure.isEmpty())
         failure = listing.names.isEmpty() && listing.failure.isEmpty() ? tr("it names no calibration file") : listing.failure;
     const SignedListing signedFiles = isSigned && failure.isEmpty() ? matchListing(manifest.manifest, listing.names) : SignedListing();
@@ -208,28 +224,37 @@ QString dialog::fetchCatalogue()
     if (!tmpCalFile.open(QIODevice::WriteOnly))
         return storeFailed();
     m_catalogueParts.clear();
+    QStringList addresses;
+    for (const QString &name : listing.names)
+        addresses.append(base + name);
+    const auto shownName = [&](int index) { return QUrl::fromPercentEncoding(listing.names[index].toUtf8()); };
     qint64 storedBytes = 0;
-    for (const QString &name : listing.names) {
-        progress.show(tr("Fetching calibration file %1 of %2\u2026").arg(m_catalogueParts.size() + 1).arg(listing.names.size()),
-                      m_catalogueParts.size(), listing.names.size());
-        const QString shownName = QUrl::fromPercentEncoding(name.toUtf8());
-        const ManifestFile *const signedFile = isSigned ? &signedFiles.files[m_catalogueParts.size()] : nullptr;
-        failure = failureOf(base + name, true, signedFile ? signedFile->length : maxCatalogueBodyBytes);
-        const QByteArray body = failure.isEmpty() ? downloader->receivedData() : QByteArray();
-        const QString mismatch = failure.isEmpty() && signedFile ? bodyMismatch(*signedFile, body) : QString();
-        if (!mismatch.isEmpty())
+    QVector<qint64> caps;
+    for (const ManifestFile &file : signedFiles.files)
+        caps.append(file.length);
+    bool writeFailed = false;
+    int mismatchAt = -1; // of a file that differs from the signed catalogue, which names it itself
+    const FileBatch::Failure fileFailed = fetch(addresses, true, caps, [&](int index, const QByteArray &body) {
+        const QString mismatch = isSigned ? bodyMismatch(signedFiles.files[index], body) : QString();
+        if (!mismatch.isEmpty()) {
+            mismatchAt = index;
             return mismatch;
-        if (failure.isEmpty() && storedBytes + body.size() > maxCalibrationFileBytes)
-            failure = tr("the catalogue is larger than %1 MiB").arg(maxCalibrationFileBytes >> 20);
-        // Every listed file or none: a catalogue with a file missing may lack the very
-        // calibration (a V1.1 of an older one) that must be written in its place.
-        if (!failure.isEmpty())
-            return tr("Calibration file %1: %2").arg(shownName, failure);
-        if (tmpCalFile.write(body) != body.size())
-            return storeFailed();
+        }
+        writeFailed = tmpCalFile.write(body) != body.size();
+        if (writeFailed)
+            return tmpCalFile.errorString();
         storedBytes += body.size();
-        m_catalogueParts.append({shownName, storedBytes});
-    }
+        m_catalogueParts.append({shownName(index), storedBytes});
+        return QString();
+    }, true);
+    if (writeFailed)
+        return storeFailed();
+    // Every listed file or none: a catalogue with a file missing may lack the very
+    // calibration (a V1.1 of an older one) that must be written in its place.
+    if (fileFailed.index >= 0 && fileFailed.index == mismatchAt)
+        return fileFailed.reason;
+    if (fileFailed.index >= 0)
+        return tr("Calibration file %1: %2").arg(shownName(fileFailed.index), fileFailed.reason);
     if (!tmpCalFile.flush())
         return storeFailed();
     tmpCalFile.close();

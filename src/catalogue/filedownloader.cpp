@@ -2,6 +2,7 @@
 
 #include "bodylimit.h"
 #include "headguard.h"
+#include "listing.h"
 
 #include <QCoreApplication>
 #include <QNetworkRequest>
@@ -157,9 +158,9 @@ void FileDownloader::takeArrivedBytes(QNetworkReply *reply)
         return;
     // Checked before reading, so no more than the cap is ever held here.
     if (it->body.size() + reply->bytesAvailable() > it->bodyCap)
-        refuse(reply, QNetworkReply::UnknownContentError, tooLarge(it->bodyCap));
-    else
-        it->body += reply->readAll();
+        return refuse(reply, QNetworkReply::UnknownContentError, tooLarge(it->bodyCap));
+    it->body += reply->readAll();
+    emit received(reply, it->body.size()); // last: the receiver may end the reply
 }
 
 void FileDownloader::refuse(QNetworkReply *reply, QNetworkReply::NetworkError why, const QString &reason)
@@ -180,7 +181,8 @@ void FileDownloader::fileDownloaded(QNetworkReply *pReply)
     QNetworkReply::NetworkError code = arrival.refusal;
     QString reason = arrival.reason;
     if (code == QNetworkReply::NoError) {
-        arrival.body += pReply->readAll();
+        if (pReply->error() == QNetworkReply::NoError) // an aborted reply is closed to reading
+            arrival.body += pReply->readAll();
         // A body cut short can end without an error from the toolkit, so the announced
         // length is compared here.
         const QVariant length = pReply->header(QNetworkRequest::ContentLengthHeader);
@@ -198,9 +200,14 @@ void FileDownloader::fileDownloaded(QNetworkReply *pReply)
             reason = closedEarly();
         }
     }
-    receivedBytes = code == QNetworkReply::NoError ? arrival.body : QByteArray();
-    m_lengthAnnounced = pReply->header(QNetworkRequest::ContentLengthHeader).isValid();
-    m_failureReason = reason;
+    // Cut short, a listing without a length ends with the toolkit's error or, by chance,
+    // without one; either way it is not known whole, and both are told alike.
+    if (!arrival.requireLength && !pReply->header(QNetworkRequest::ContentLengthHeader).isValid()
+        && (code == QNetworkReply::RemoteHostClosedError
+            || (code == QNetworkReply::NoError && !endsAsDirectoryListing(arrival.body)))) {
+        code = QNetworkReply::ProtocolFailure;
+        reason = translated("it came incomplete: it ends before the end of a directory listing");
+    }
     pReply->deleteLater();
-    emit downloaded(code);
+    emit finished(pReply, code == QNetworkReply::NoError ? arrival.body : QByteArray(), code, reason);
 }

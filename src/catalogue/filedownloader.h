@@ -11,10 +11,10 @@
 
 class QNetworkRequest;
 
-// Fetches the catalogue over HTTP, one request at a time: keeps the body of the
-// reply that finished last and announces every finished reply with its error code.
-// A reply counts only when it is a 200 whose body arrived whole and undecoded;
-// anything else is a failure with a non-zero code, no body and a reason in words.
+// Fetches the catalogue over HTTP, any number of requests at once, and announces every
+// finished reply with its body or why it failed. A reply counts only when it is a 200 whose
+// body arrived whole and undecoded; anything else is a failure with a non-zero code, no body
+// and a reason in words.
 class FileDownloader : public QObject
 {
     Q_OBJECT
@@ -28,20 +28,19 @@ public:
     // body cap is refused before it is held in memory. The reply is the access manager's.
     // With requireLength, a reply that does not announce its length fails: the toolkit ends
     // a chunked body cut before its last chunk as if it were whole, so only a body checked
-    // against its announced length is known to be complete. A body longer than bodyCap, or
-    // announced so, is refused without reading past the cap.
+    // against its announced length is known to be complete. Without it (the listing), a body
+    // that announces no length is whole only when it ends as a server's directory listing
+    // ends. A body longer than bodyCap, or announced so, is refused without reading past the cap.
     QNetworkReply *get(QNetworkRequest request, int stallTimeoutMs, int deadlineMs, bool requireLength = false,
                        qint64 bodyCap = maxCatalogueBodyBytes);
 
-    QByteArray receivedData() const { return receivedBytes; }
-    // Why the reply that finished last failed, as the user is told it; empty after a success.
-    QString failureReason() const { return m_failureReason; }
-    // Whether the reply that finished last announced its length, so that a body which came
-    // whole was checked against it.
-    bool lengthAnnounced() const { return m_lengthAnnounced; }
-
 signals:
-    void downloaded(QNetworkReply::NetworkError);
+    // How many bytes of reply's body have come in so far.
+    void received(QNetworkReply *reply, qint64 bytes);
+    // Once for every reply that get() issued, when it is over: the whole body with NoError, or
+    // the failure's code and the reason as the user is told it, with no body. The reply is
+    // deleted once control is back in an event loop.
+    void finished(QNetworkReply *reply, const QByteArray &body, QNetworkReply::NetworkError code, const QString &reason);
 
 private slots:
     void fileDownloaded(QNetworkReply *pReply);
@@ -65,9 +64,6 @@ private:
     void refuse(QNetworkReply *reply, QNetworkReply::NetworkError why, const QString &reason);
 
     QNetworkAccessManager accessManager;
-    QByteArray receivedBytes;
-    QString m_failureReason;
-    bool m_lengthAnnounced = false;
     QHash<QNetworkReply *, Arrival> arrivals; // bodies still coming in, by reply
 };
 
