@@ -144,8 +144,12 @@
         <translation>Über TARVIK Calibration Updater</translation>
     </message>
     <message>
-        <source>TARVIK Calibration Updater build XXX.</source>
-        <translation>TARVIK Calibration Updater Build XXX.</translation>
+        <source>TARVIK Calibration Updater %1.
+
+Free software under the MIT licence: you may use, copy, change and pass it on, keeping its copyright notice; it comes without any warranty.</source>
+        <translation>TARVIK Calibration Updater %1.
+
+Freie Software unter der MIT-Lizenz: Sie dürfen sie benutzen, kopieren, ändern und weitergeben, wenn ihr Urheberrechtsvermerk dabei bleibt; sie kommt ohne jede Gewährleistung.</translation>
     </message>
     <message>
         <source>Using Base Calibration #</source>
@@ -366,6 +370,10 @@
     <message>
         <source>Backups of the TARVIK %1, newest first:</source>
         <translation>Sicherungen des TARVIK %1, die neueste zuerst:</translation>
+    </message>
+    <message>
+        <source>Backups of this TARVIK</source>
+        <translation>Sicherungen dieses TARVIK</translation>
     </message>
     <message>
         <source>(no calibrations)</source>

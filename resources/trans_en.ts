@@ -144,8 +144,12 @@
         <translation>About TARVIK Calibration Updater</translation>
     </message>
     <message>
-        <source>TARVIK Calibration Updater build XXX.</source>
-        <translation>TARVIK Calibration Updater build XXX.</translation>
+        <source>TARVIK Calibration Updater %1.
+
+Free software under the MIT licence: you may use, copy, change and pass it on, keeping its copyright notice; it comes without any warranty.</source>
+        <translation>TARVIK Calibration Updater %1.
+
+Free software under the MIT licence: you may use, copy, change and pass it on, keeping its copyright notice; it comes without any warranty.</translation>
     </message>
     <message>
         <source>Using Base Calibration #</source>
@@ -366,6 +370,10 @@
     <message>
         <source>Backups of the TARVIK %1, newest first:</source>
         <translation>Backups of the TARVIK %1, newest first:</translation>
+    </message>
+    <message>
+        <source>Backups of this TARVIK</source>
+        <translation>Backups of this TARVIK</translation>
     </message>
     <message>
         <source>(no calibrations)</source>
