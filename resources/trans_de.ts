@@ -444,6 +444,24 @@ Freie Software unter der MIT-Lizenz: Sie dürfen sie benutzen, kopieren, ändern
         <translation>Basis #%1 → #%2</translation>
     </message>
     <message>
+        <source>Moved from slot %1</source>
+        <translation>Von Platz %1 verschoben</translation>
+    </message>
+    <message>
+        <source>Moved from slot %1 and replaced by the catalogue&apos;s numbers: %2</source>
+        <translation>Von Platz %1 verschoben und durch die Werte des Katalogs ersetzt: %2</translation>
+    </message>
+    <message>
+        <source>intensity %1, matrix %2, base #%3</source>
+        <translation>Intensität %1, Matrix %2, Basis #%3</translation>
+    </message>
+    <message>
+        <source>%1 before: %2
+%1 after: %3</source>
+        <translation>%1 vorher: %2
+%1 nachher: %3</translation>
+    </message>
+    <message>
         <source>Removed from the TARVIK</source>
         <translation>Aus dem TARVIK entfernt</translation>
     </message>

@@ -444,6 +444,24 @@ Free software under the MIT licence: you may use, copy, change and pass it on, k
         <translation>base #%1 → #%2</translation>
     </message>
     <message>
+        <source>Moved from slot %1</source>
+        <translation>Moved from slot %1</translation>
+    </message>
+    <message>
+        <source>Moved from slot %1 and replaced by the catalogue&apos;s numbers: %2</source>
+        <translation>Moved from slot %1 and replaced by the catalogue&apos;s numbers: %2</translation>
+    </message>
+    <message>
+        <source>intensity %1, matrix %2, base #%3</source>
+        <translation>intensity %1, matrix %2, base #%3</translation>
+    </message>
+    <message>
+        <source>%1 before: %2
+%1 after: %3</source>
+        <translation>%1 before: %2
+%1 after: %3</translation>
+    </message>
+    <message>
         <source>Removed from the TARVIK</source>
         <translation>Removed from the TARVIK</translation>
     </message>
