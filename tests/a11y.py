@@ -95,19 +95,29 @@ def check_window(program, expected):
 
     def seen():
         window = program.active_window()
-        return "the focus is on %s" % (focused_in(window) if window else "no window of the program")
+        return ("the focus is on %s" % focused_in(window) if window
+                else "no window of the program is active" if program.application() else "the program is not on the bus")
 
     window = poll("focus on %s \"%s\" in the program's active window" % (role, name), focus_landed, seen)
-    problems = []
-    for node in descendants(window):
-        state = node.getState()
-        if state.contains(pyatspi.STATE_FOCUSABLE) and state.contains(pyatspi.STATE_SHOWING):
-            if not any(c.isalnum() for c in node.name) or node.getRole() in (pyatspi.ROLE_UNKNOWN, pyatspi.ROLE_INVALID):
-                problems.append("a focusable %s without a name in letters or digits, or without a role, in %s" % (describe(node), describe(node.parent)))
-    defaults = [n.name for n in descendants(window) if n.getState().contains(pyatspi.STATE_IS_DEFAULT)]
-    if default is not None and defaults != [default]:
-        problems.append("the default button is %s, not \"%s\"" % (defaults or "none", default))
-    return problems
+
+    def problems():
+        found = []
+        for node in descendants(window):
+            state = node.getState()
+            if state.contains(pyatspi.STATE_FOCUSABLE) and state.contains(pyatspi.STATE_SHOWING):
+                if not any(c.isalnum() for c in node.name) or node.getRole() in (pyatspi.ROLE_UNKNOWN, pyatspi.ROLE_INVALID):
+                    found.append("a focusable %s without a name in letters or digits, or without a role, in %s"
+                                 % (describe(node), describe(node.parent)))
+        defaults = [n.name for n in descendants(window) if n.getState().contains(pyatspi.STATE_IS_DEFAULT)]
+        if default is not None and defaults != [default]:
+            found.append("the default button is %s, not \"%s\"" % (defaults or "none", default))
+        return found
+
+    # A label filled in as its window opens may be announced empty for a moment: what stays counts.
+    end = time.monotonic() + 5
+    while problems() and time.monotonic() < end:
+        time.sleep(0.05)
+    return problems()
 
 
 def user_calibrations():
@@ -117,6 +127,9 @@ def user_calibrations():
 
 
 def main():
+    # The accessibility bus and its registry up before any program starts, so that every one
+    # finds the registry to announce itself to.
+    pyatspi.Registry.getDesktop(0).childCount
     failures = []
     for title, start, windows, end in RUNS:
         if start is not None:

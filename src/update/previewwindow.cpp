@@ -91,15 +91,16 @@ WritePreview::WritePreview(const QVector<PreviewRow> &rows, QWidget *parent)
         auto *change = new QTableWidgetItem(changeText(row));
         // In full where the column cuts it, with a replacement's numbers.
         change->setToolTip((change->text() + '\n' + detailsText(row)).trimmed());
+        change->setData(Qt::AccessibleDescriptionRole, detailsText(row));
         table->setItem(i, 2, change);
     }
     table->resizeColumnsToContents();
     layout->addWidget(table);
 
-    // The current row's numbers before and after, for keyboard and screen-reader users too.
+    // The current row's numbers before and after, for keyboard users too. Not focusable: it is
+    // empty on most rows, and the cell's description gives a screen reader the same.
     auto *details = new QLabel(this);
     details->setObjectName(QStringLiteral("previewDetails"));
-    details->setTextInteractionFlags(Qt::TextSelectableByMouse);
     connect(table, &QTableWidget::currentCellChanged, details,
             [details, rows](int row) { details->setText(row < 0 ? QString() : detailsText(rows.at(row))); });
     layout->addWidget(details);
