@@ -316,6 +316,7 @@ private slots:
         QTest::newRow("a second program at once") << "in use"
             << "wait-window dialog\nexpect-text dialog reasonLabel The TARVIK is in use by another TARVIK Calibration Updater.\n"
                "click dialog pushButton_2\n";
+        QTest::newRow("a click on a hidden button fails") << "hidden" << "wait-window dialog\nclick dialog restoreButton\n";
     }
 
     void aUserRunsTheProgram()
@@ -326,6 +327,13 @@ private slots:
         standin::InstrumentState before = instrument::make(Family::Both, 9, {"Lab Bench A", "Lab Bench B", "Daylight D65"});
         before.delayMs = interruption == "killed" ? 40 : 0; // time to stop it between two writes
         instrument::install(before);
+        if (interruption == "hidden") { // no instrument: the main window shows, its Restore… hidden
+            before.attached = false;
+            instrument::install(before);
+            QVERIFY(RealProgram(dirs[1].path(), next.toUtf8()).failure().contains(
+                "FAIL click dialog restoreButton: it is hidden: no user could press it"));
+            return;
+        }
         if (interruption == "in use") {
             dialog first;
             DialogProbe probe(first);

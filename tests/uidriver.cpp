@@ -1,7 +1,7 @@
 // Plays the script named by TARVIK_UIDRIVER_SCRIPT, one command per line, against the
 // program it is preloaded into, and logs to TARVIK_UIDRIVER_LOG ("ok <epoch ms> <step>"). A step that cannot be
 // done within its time ends the program with exit code 97, so a test sees the failure. It presses only what a
-// user could: a widget that stays hidden or disabled fails the step, saying so.
+// user could: a hidden widget in a shown window fails the step at once, one that stays disabled when its time is up.
 //
 //   wait-window NAME                  a visible top-level widget with that object name
 //   expect-text WINDOW WIDGET TEXT... the label's or button's text, waited for; a final * matches any end
@@ -72,7 +72,7 @@ private:
     // Why no user could press `w` now; empty when one could.
     static QString unpressable(const QWidget *w)
     {
-        return !w ? QStringLiteral("no such widget") : !w->isVisible() ? QStringLiteral("it is hidden")
+        return !w ? QStringLiteral("no such widget") : !w->isVisible() ? QStringLiteral("it is hidden: no user could press it")
             : !w->isEnabled() ? QStringLiteral("it is disabled") : QString();
     }
 
@@ -122,16 +122,22 @@ private:
         }
         if (cmd == "click") {
             QWidget *w = widget<QWidget>(a.value(1), a.value(2));
-            if (!(m_seen = unpressable(w)).isEmpty())
+            if (!(m_seen = unpressable(w)).isEmpty()) {
+                if (w && !w->isVisible())
+                    fail(m_seen);
                 return false;
+            }
             // Posted, so that a modal window it opens runs in the event loop, where later steps answer it.
             QTimer::singleShot(0, w, [w] { clickInWindow(w); });
             return true;
         }
         if (cmd == "click-row" || cmd == "double-click-row" || cmd == "drag-row") {
             auto *table = widget<QTableWidget>(a.value(1), a.value(2));
-            if (!(m_seen = unpressable(table)).isEmpty())
+            if (!(m_seen = unpressable(table)).isEmpty()) {
+                if (table && !table->isVisible())
+                    fail(m_seen);
                 return false;
+            }
             // A click is a drag that goes nowhere.
             const bool drag = cmd == "drag-row";
             const int from = rowOf(table, drag ? a.value(3) : rest3), to = drag ? rowOf(table, a.value(4)) : from;
