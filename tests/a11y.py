@@ -46,8 +46,12 @@ def poll(what, probe, seen, limit=30.0):
 class Program:
     def __init__(self):
         port = open(os.environ["TARVIK_CATALOGUE_PORT_FILE"]).read().strip()
+        # Without leak checks: with the accessibility bridge on, Qt 5 leaks 128 bytes from a library
+        # unloaded before the report, which names no module to suppress; the other real-program
+        # tests check the program's own leaks.
         env = dict(os.environ, QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1",
-                   TARVIK_CATALOGUE_SERVER="http://127.0.0.1:" + port)
+                   TARVIK_CATALOGUE_SERVER="http://127.0.0.1:" + port,
+                   ASAN_OPTIONS=os.environ.get("ASAN_OPTIONS", "") + ":detect_leaks=0")
         self.process = subprocess.Popen([PROGRAM], env=env, stdout=subprocess.DEVNULL)
         self.shown = []  # the program's visible windows, in the order they were first seen
 
@@ -78,8 +82,15 @@ def descendants(node):
 
 
 def focused_in(window):
-    # A table and its current cell both say they have the focus; so do a button box and its button.
-    return [(n.getRoleName(), n.name) for n in descendants(window) if n.getState().contains(pyatspi.STATE_FOCUSED)]
+    """The focused objects and what holds them: Qt 6 says a table has the focus with its current
+    cell, Qt 5 says it of the cell alone."""
+    found = []
+    for node in descendants(window):
+        if node.getState().contains(pyatspi.STATE_FOCUSED):
+            while node is not None and node != window:
+                found.append((node.getRoleName(), node.name))
+                node = node.parent
+    return found
 
 
 def describe(node):
@@ -127,9 +138,13 @@ def user_calibrations():
 
 
 def main():
-    # The accessibility bus and its registry up before any program starts, so that every one
-    # finds the registry to announce itself to.
+    # The accessibility bus and its registry up before any program starts, and the bus's address on
+    # the root window, as an X desktop publishes it: Qt 5, left to ask the session bus for it, lost
+    # its connection to the bus in two starts of three here and never appeared on it.
     pyatspi.Registry.getDesktop(0).childCount
+    address = subprocess.run(["dbus-send", "--session", "--print-reply=literal", "--dest=org.a11y.Bus", "/org/a11y/bus",
+                              "org.a11y.Bus.GetAddress"], capture_output=True, text=True, check=True).stdout.strip()
+    subprocess.run(["xprop", "-root", "-f", "AT_SPI_BUS", "8s", "-set", "AT_SPI_BUS", address], check=True)
     failures = []
     for title, start, windows, end in RUNS:
         if start is not None:
