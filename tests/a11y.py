@@ -13,9 +13,9 @@ PROGRAM, STANDIN = sys.argv[1:3]
 SELECTION = ("table", "Available calibrations", None)
 VERDICT = ("push button", "Quit", None)
 
-# Each run: the instrument's user calibrations at the start, then each window in the order it
-# opens, as (role and name of the object the focus lands on, the default button's name or None,
-# the keys typed there), then the user calibrations the instrument holds when the program has quit.
+# Each run: the instrument's user calibrations at the start (None: as the run before left it), then
+# each window in the order it opens, as (role and name of the object the focus lands on, the default
+# button's name or None, the keys typed there), then the user calibrations held once the program quit.
 RUNS = [
     ("keyboard-only update", ["Lab Bench A"], [
         (SELECTION, ["Return", "alt+u"]),
