@@ -194,8 +194,12 @@
         <translation>Über TARVIK Calibration Updater</translation>
     </message>
     <message>
-        <source>TARVIK Calibration Updater build XXX.</source>
-        <translation>TARVIK Calibration Updater Build XXX.</translation>
+        <source>TARVIK Calibration Updater %1.
+
+Free software under the MIT licence: you may use, copy, change and pass it on, keeping its copyright notice; it comes without any warranty.</source>
+        <translation>TARVIK Calibration Updater %1.
+
+Freie Software unter der MIT-Lizenz: Sie dürfen sie benutzen, kopieren, ändern und weitergeben, wenn ihr Urheberrechtsvermerk dabei bleibt; sie kommt ohne jede Gewährleistung.</translation>
     </message>
     <message>
         <source>Using Base Calibration #</source>
@@ -418,12 +422,12 @@
         <translation>Sicherungen des TARVIK %1, die neueste zuerst:</translation>
     </message>
     <message>
-        <source>(no calibrations)</source>
-        <translation>(keine Kalibrierungen)</translation>
+        <source>Backups of this TARVIK</source>
+        <translation>Sicherungen dieses TARVIK</translation>
     </message>
     <message>
-        <source>Backups</source>
-        <translation>Sicherungen</translation>
+        <source>(no calibrations)</source>
+        <translation>(keine Kalibrierungen)</translation>
     </message>
     <message>
         <source>damaged, cannot be restored</source>
@@ -500,6 +504,24 @@
     <message>
         <source>base #%1 → #%2</source>
         <translation>Basis #%1 → #%2</translation>
+    </message>
+    <message>
+        <source>Moved from slot %1</source>
+        <translation>Von Platz %1 verschoben</translation>
+    </message>
+    <message>
+        <source>Moved from slot %1 and replaced by the catalogue&apos;s numbers: %2</source>
+        <translation>Von Platz %1 verschoben und durch die Werte des Katalogs ersetzt: %2</translation>
+    </message>
+    <message>
+        <source>intensity %1, matrix %2, base #%3</source>
+        <translation>Intensität %1, Matrix %2, Basis #%3</translation>
+    </message>
+    <message>
+        <source>%1 before: %2
+%1 after: %3</source>
+        <translation>%1 vorher: %2
+%1 nachher: %3</translation>
     </message>
     <message>
         <source>Removed from the TARVIK</source>

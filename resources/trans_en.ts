@@ -194,8 +194,12 @@
         <translation>About TARVIK Calibration Updater</translation>
     </message>
     <message>
-        <source>TARVIK Calibration Updater build XXX.</source>
-        <translation>TARVIK Calibration Updater build XXX.</translation>
+        <source>TARVIK Calibration Updater %1.
+
+Free software under the MIT licence: you may use, copy, change and pass it on, keeping its copyright notice; it comes without any warranty.</source>
+        <translation>TARVIK Calibration Updater %1.
+
+Free software under the MIT licence: you may use, copy, change and pass it on, keeping its copyright notice; it comes without any warranty.</translation>
     </message>
     <message>
         <source>Using Base Calibration #</source>
@@ -418,12 +422,12 @@
         <translation>Backups of the TARVIK %1, newest first:</translation>
     </message>
     <message>
-        <source>(no calibrations)</source>
-        <translation>(no calibrations)</translation>
+        <source>Backups of this TARVIK</source>
+        <translation>Backups of this TARVIK</translation>
     </message>
     <message>
-        <source>Backups</source>
-        <translation>Backups</translation>
+        <source>(no calibrations)</source>
+        <translation>(no calibrations)</translation>
     </message>
     <message>
         <source>damaged, cannot be restored</source>
@@ -500,6 +504,24 @@
     <message>
         <source>base #%1 → #%2</source>
         <translation>base #%1 → #%2</translation>
+    </message>
+    <message>
+        <source>Moved from slot %1</source>
+        <translation>Moved from slot %1</translation>
+    </message>
+    <message>
+        <source>Moved from slot %1 and replaced by the catalogue&apos;s numbers: %2</source>
+        <translation>Moved from slot %1 and replaced by the catalogue&apos;s numbers: %2</translation>
+    </message>
+    <message>
+        <source>intensity %1, matrix %2, base #%3</source>
+        <translation>intensity %1, matrix %2, base #%3</translation>
+    </message>
+    <message>
+        <source>%1 before: %2
+%1 after: %3</source>
+        <translation>%1 before: %2
+%1 after: %3</translation>
     </message>
     <message>
         <source>Removed from the TARVIK</source>

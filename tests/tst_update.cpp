@@ -235,36 +235,60 @@ private slots:
         verifySlots(run, wanted, 0);
     }
 
-    // From the first key to the preview's answer, no mouse: add, Tab on and back, move down, remove, move up, Alt+U.
+    // From the first key to the preview's answer, no mouse.
     void theKeyboardAloneArrangesAndWrites_data()
     {
+        QTest::addColumn<standin::InstrumentState>("state");
+        QTest::addColumn<QString>("keys"); // in the selection window
         QTest::addColumn<QString>("answer"); // typed into the preview: Return writes, Escape goes back
+        QTest::addColumn<QStringList>("preview"); // each row's slot, name and change, then the tool tip of a replacement
         QTest::addColumn<QStringList>("held"); // slots 9 to 13 afterwards
-        QTest::newRow("Write") << "Return" << QStringList{"JUST w. Diffuser", "Kept", "Lab Bench A", "Daylight D65", "empty"};
+        const standin::InstrumentState st = instrument::make(Family::Both, 9, {"Lab Bench A", "Lab Bench B", "Kept"});
+        const QString labBenchA = "Lab Bench A before: intensity 1.0125, matrix 1.001 0.01 -0.002 / -0.003 0.999 0.004 / 0.0005 -0.006 1.002, base #1\n"
+            "Lab Bench A after: intensity 2.5, matrix 1.02 0.01 -0.03 / 0.02 0.97 0.01 / -0.01 0.04 1.05, base #7";
+        const QString replaced = "the catalogue's numbers: intensity 1.0125 → 2.5, matrix, base #1 → #7";
+        const QStringList preview{"9 JUST w. Diffuser: Ambient calibration", "10 Kept: Moved from slot 12",
+            "11 Lab Bench A: Moved from slot 10 and replaced by " + replaced, labBenchA, "11 Lab Bench B: Removed from the TARVIK", "12 Daylight D65: Added from the catalogue"};
+        // Add, Tab on and back, move down, remove, move up, Alt+U.
+        const QString keys = "Return Tab Tab Tab Shift+Tab Down Delete Ctrl+Up Alt+U";
+        QTest::newRow("Write") << st << keys << "Return" << preview << QStringList{"JUST w. Diffuser", "Kept", "Lab Bench A", "Daylight D65", "empty"};
         QTest::newRow("Back, then Escape and keep arranging")
-            << "Escape" << QStringList{"JUST w. Diffuser", "Lab Bench A", "Lab Bench B", "Kept", "empty"};
+            << st << keys << "Escape" << preview << QStringList{"JUST w. Diffuser", "Lab Bench A", "Lab Bench B", "Kept", "empty"};
+        standin::InstrumentState nine = instrument::make(Family::Both, 12, {"Lab Bench A", "Lab Bench B", "Kept"});
+        nine.blocks[9] = standin::userCalibrationBlock("In slot nine", 9);
+        QTest::newRow("the calibration in slot 9 removed, the ambient one moved there")
+            << nine << "Return Tab Tab Tab Shift+Tab Delete Alt+U" << "Return"
+            << QStringList{"9 JUST w. Diffuser: Ambient calibration", "9 In slot nine: Removed from the TARVIK",
+                           "10 Lab Bench A: Replaced by " + replaced, labBenchA, "11 Lab Bench B: Kept as it is",
+                           "12 Kept: Moved from slot 13", "13 Daylight D65: Added from the catalogue"}
+            << QStringList{"JUST w. Diffuser", "Lab Bench A", "Lab Bench B", "Kept", "Daylight D65"};
     }
 
     void theKeyboardAloneArrangesAndWrites()
     {
+        QFETCH(standin::InstrumentState, state);
+        QFETCH(QString, keys);
         QFETCH(QString, answer);
+        QFETCH(QStringList, preview);
         QFETCH(QStringList, held);
-        instrument::install(instrument::make(Family::Both, 9, {"Lab Bench A", "Lab Bench B", "Kept"}));
+        instrument::install(state);
         dialog w;
         DialogProbe probe(w);
         QVERIFY(probe.findTARVIK() && QTest::qWaitForWindowActive(probe.sorting()));
-        QStringList preview;
+        QStringList shown;
         ModalDriver driver({}, [&](QWidget *window) {
             const auto *table = window->findChild<QTableWidget *>("previewTable");
-            for (int row = 0; row < table->rowCount(); ++row)
-                preview << table->item(row, 0)->text() + ' ' + table->item(row, 1)->text() + ": " + table->item(row, 2)->text();
+            for (int row = 0; row < table->rowCount(); ++row) {
+                const QTableWidgetItem *change = table->item(row, 2);
+                shown << table->item(row, 0)->text() + ' ' + table->item(row, 1)->text() + ": " + change->text();
+                if (change->toolTip() != change->text())
+                    shown << change->toolTip().section('\n', 1);
+            }
             QTest::keySequence(window, QKeySequence(answer));
         });
-        for (const QString &key : QString("Return Tab Tab Tab Shift+Tab Down Delete Ctrl+Up Alt+U").split(' '))
+        for (const QString &key : keys.split(' '))
             QTest::keySequence(QApplication::focusWindow(), QKeySequence(key));
-        QTRY_COMPARE(preview, QStringList({"9 JUST w. Diffuser: Ambient calibration", "10 Kept: Kept as it is", // Alt+U clicks a moment later
-                                           "11 Lab Bench A: Replaced by the catalogue's numbers: intensity 1.0125 → 2.5, matrix, base #1 → #7",
-                                           "11 Lab Bench B: Removed from the TARVIK", "12 Daylight D65: Added from the catalogue"}));
+        QTRY_COMPARE(shown, preview); // Alt+U clicks a moment later
         if (answer == "Escape")
             QTest::keyClick(probe.sorting(), Qt::Key_Escape); // the arrangement was changed, so it asks
         QCOMPARE(instrument::namesIn(9, 13), held);
@@ -420,6 +444,7 @@ private slots:
         QTest::newRow("a second program at once") << "in use"
             << "wait-window dialog\nexpect-text dialog reasonLabel The TARVIK is in use by another TARVIK Calibration Updater.\n"
                "click dialog pushButton_2\n" << QStringList();
+        QTest::newRow("a click on a hidden button fails") << "hidden" << "wait-window dialog\nclick dialog restoreButton\n" << QStringList();
     }
 
     void aUserRunsTheProgram()
@@ -438,6 +463,13 @@ private slots:
         standin::InstrumentState before = instrument::make(Family::Both, 9, {"Lab Bench A", "Lab Bench B", "Daylight D65"});
         before.delayMs = interruption == "killed" ? 40 : 0; // time to stop it between two writes
         instrument::install(before);
+        if (interruption == "hidden") { // no instrument: the main window shows, its Restore… hidden
+            before.attached = false;
+            instrument::install(before);
+            QVERIFY(RealProgram(dirs[1].path(), next.toUtf8()).failure().contains(
+                "FAIL click dialog restoreButton: it is hidden: no user could press it"));
+            return;
+        }
         if (interruption == "in use") {
             dialog first;
             DialogProbe probe(first);

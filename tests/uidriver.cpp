@@ -1,10 +1,11 @@
 // Plays the script named by TARVIK_UIDRIVER_SCRIPT, one command per line, against the
 // program it is preloaded into, and logs to TARVIK_UIDRIVER_LOG ("ok <epoch ms> <step>"). A step that cannot be
-// done within its time ends the program with exit code 97, so a test sees the failure.
+// done within its time ends the program with exit code 97, so a test sees the failure. It presses only what a
+// user could: a hidden widget in a shown window fails the step at once, one that stays disabled when its time is up.
 //
 //   wait-window NAME                  a visible top-level widget with that object name
 //   expect-text WINDOW WIDGET TEXT... the label's or button's text, waited for; a final * matches any end
-//   click WINDOW WIDGET               left click in the middle of a widget, once it is enabled
+//   click WINDOW WIDGET               left click in the middle of a widget, once it is shown and enabled
 //   click-row WINDOW TABLE ROW        left click on a table row (a number, or =NAME)
 //   double-click-row WINDOW TABLE ROW
 //   drag-row WINDOW TABLE FROM TO     press on row FROM, move row by row to row TO, release
@@ -68,6 +69,21 @@ private:
         return w ? w->findChild<T *>(name) : nullptr;
     }
 
+    // Why no user could press `w` now; empty when one could.
+    static QString unpressable(const QWidget *w)
+    {
+        return !w ? QStringLiteral("no such widget") : !w->isVisible() ? QStringLiteral("it is hidden: no user could press it")
+            : !w->isEnabled() ? QStringLiteral("it is disabled") : QString();
+    }
+
+    // As the window system delivers a click: to the window, at the widget's place in it, so that
+    // whatever covers that place, or a modal window that blocks it, gets it instead.
+    static void clickInWindow(QWidget *w)
+    {
+        const QPoint at = w->mapTo(w->window(), w->rect().center());
+        QTest::mouseClick(w->window()->windowHandle(), Qt::LeftButton, Qt::NoModifier, at);
+    }
+
     // A row is given by its number, or as =NAME by the calibration it shows.
     int rowOf(QTableWidget *table, const QString &which)
     {
@@ -106,16 +122,22 @@ private:
         }
         if (cmd == "click") {
             QWidget *w = widget<QWidget>(a.value(1), a.value(2));
-            if (!w || !w->isEnabled())
+            if (!(m_seen = unpressable(w)).isEmpty()) {
+                if (w && !w->isVisible())
+                    fail(m_seen);
                 return false;
+            }
             // Posted, so that a modal window it opens runs in the event loop, where later steps answer it.
-            QTimer::singleShot(0, w, [w] { QTest::mouseClick(w, Qt::LeftButton); });
+            QTimer::singleShot(0, w, [w] { clickInWindow(w); });
             return true;
         }
         if (cmd == "click-row" || cmd == "double-click-row" || cmd == "drag-row") {
             auto *table = widget<QTableWidget>(a.value(1), a.value(2));
-            if (!table)
+            if (!(m_seen = unpressable(table)).isEmpty()) {
+                if (table && !table->isVisible())
+                    fail(m_seen);
                 return false;
+            }
             // A click is a drag that goes nowhere.
             const bool drag = cmd == "drag-row";
             const int from = rowOf(table, drag ? a.value(3) : rest3), to = drag ? rowOf(table, a.value(4)) : from;
@@ -142,7 +164,7 @@ private:
         if (cmd == "answer-message-box") {
             auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
             if (box)
-                QTest::mouseClick(box->defaultButton() ? box->defaultButton() : box->buttons().value(0), Qt::LeftButton);
+                clickInWindow(box->defaultButton() ? box->defaultButton() : box->buttons().value(0));
             return box != nullptr;
         }
         fail("unknown command");
@@ -162,13 +184,13 @@ private:
             m_seen.clear();
             m_stepClock.restart();
         } else if (m_stepClock.elapsed() > 30000) {
-            fail("timed out" + (m_seen.isNull() ? QString() : ", text is \"" + m_seen + '"'));
+            fail("timed out" + (m_seen.isNull() ? QString() : ", " + (line.startsWith("expect-text") ? "text is \"" + m_seen + '"' : m_seen)));
         }
     }
 
     QStringList m_steps;
     int m_current = 0;
-    QString m_seen; // what expect-text last found
+    QString m_seen; // what expect-text last found, or why a widget could not be pressed
     bool m_busy = false;
     QTimer m_timer;
     QElapsedTimer m_stepClock;

@@ -8,6 +8,7 @@
 #include <QCoreApplication>
 #include <QLockFile>
 #include <QMessageBox>
+#include <QShortcut>
 #include <QSplashScreen>
 
 dialog::dialog(QWidget *parent)
@@ -27,6 +28,7 @@ dialog::dialog(QWidget *parent)
 
     connect(ui->pushButton_2, SIGNAL(clicked()), this, SLOT(fileExit()));
     connect(ui->pushButton, SIGNAL(clicked()), this, SLOT(findTARVIK()));
+    connect(new QShortcut(QKeySequence::HelpContents, this), &QShortcut::activated, this, &dialog::slotShowAbout);
 
     sortingDialog = new Sorting(nullptr);
     connect(sortingDialog, SIGNAL(exportItemsChanged(QList<std::pair<QString, QString> >)),
@@ -58,7 +60,9 @@ void dialog::showEvent(QShowEvent *event)
 void dialog::slotShowAbout()
 {
     QMessageBox::about(this, tr("About TARVIK Calibration Updater"),
-                       tr("TARVIK Calibration Updater build XXX."));
+                       tr("TARVIK Calibration Updater %1.\n\nFree software under the MIT licence: you may use, copy, "
+                          "change and pass it on, keeping its copyright notice; it comes without any warranty.")
+                           .arg(QStringLiteral(TARVIK_VERSION)));
 }
 
 void dialog::fileExit()

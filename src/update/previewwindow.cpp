@@ -27,6 +27,24 @@ QString differences(const CalibrationBlock &before, const CalibrationBlock &afte
         changed << text("base #%1 → #%2").arg(baseCalibrationIndex(before)).arg(baseCalibrationIndex(after));
     return changed.join(QStringLiteral(", "));
 }
+
+QString numbers(const CalibrationBlock &block)
+{
+    QStringList matrix;
+    for (const float *row : {block.xCal, block.yCal, block.zCal})
+        matrix << QStringLiteral("%1 %2 %3").arg(row[0]).arg(row[1]).arg(row[2]);
+    return text("intensity %1, matrix %2, base #%3")
+        .arg(block.absIntensityCal)
+        .arg(matrix.join(QStringLiteral(" / ")))
+        .arg(baseCalibrationIndex(block));
+}
+}
+
+QString WritePreview::detailsText(const PreviewRow &row)
+{
+    if (row.change != SlotChange::Replaced)
+        return QString();
+    return text("%1 before: %2\n%1 after: %3").arg(row.name, numbers(row.before), numbers(row.after));
 }
 
 QString WritePreview::changeText(const PreviewRow &row)
@@ -35,11 +53,14 @@ QString WritePreview::changeText(const PreviewRow &row)
     case SlotChange::Ambient:
         return row.name.isEmpty() ? text("No ambient calibration: the slot is emptied") : text("Ambient calibration");
     case SlotChange::Kept:
-        return text("Kept as it is");
+        return row.moved() ? text("Moved from slot %1").arg(row.fromSlot) : text("Kept as it is");
     case SlotChange::Added:
         return text("Added from the catalogue");
     case SlotChange::Replaced:
-        return text("Replaced by the catalogue's numbers: %1").arg(differences(row.before, row.after));
+        return row.moved() ? text("Moved from slot %1 and replaced by the catalogue's numbers: %2")
+                                 .arg(row.fromSlot)
+                                 .arg(differences(row.before, row.after))
+                           : text("Replaced by the catalogue's numbers: %1").arg(differences(row.before, row.after));
     case SlotChange::Removed:
         return text("Removed from the TARVIK");
     }
@@ -68,11 +89,21 @@ WritePreview::WritePreview(const QVector<PreviewRow> &rows, QWidget *parent)
         table->setItem(i, 0, new QTableWidgetItem(QString::number(row.slot)));
         table->setItem(i, 1, new QTableWidgetItem(row.name));
         auto *change = new QTableWidgetItem(changeText(row));
-        change->setToolTip(change->text()); // in full where the column cuts it
+        // In full where the column cuts it, with a replacement's numbers.
+        change->setToolTip((change->text() + '\n' + detailsText(row)).trimmed());
+        change->setData(Qt::AccessibleDescriptionRole, detailsText(row));
         table->setItem(i, 2, change);
     }
     table->resizeColumnsToContents();
     layout->addWidget(table);
+
+    // The current row's numbers before and after, for keyboard users too. Not focusable: it is
+    // empty on most rows, and the cell's description gives a screen reader the same.
+    auto *details = new QLabel(this);
+    details->setObjectName(QStringLiteral("previewDetails"));
+    connect(table, &QTableWidget::currentCellChanged, details,
+            [details, rows](int row) { details->setText(row < 0 ? QString() : detailsText(rows.at(row))); });
+    layout->addWidget(details);
 
     auto *buttons = new QDialogButtonBox(this);
     QPushButton *write = buttons->addButton(text("&Write"), QDialogButtonBox::AcceptRole);

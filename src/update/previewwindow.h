@@ -17,6 +17,8 @@ public:
 
     // The text of the change column, as the user reads it.
     static QString changeText(const PreviewRow &row);
+    // A replacement's numbers before and after, one line each; empty for any other change.
+    static QString detailsText(const PreviewRow &row);
 };
 
 #endif

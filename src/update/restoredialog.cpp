@@ -40,7 +40,7 @@ RestoreDialog::RestoreDialog(const QString &serial, const QVector<BackupFile> &b
     setObjectName(QStringLiteral("RestoreDialog"));
     setWindowTitle(translated("Restore calibrations"));
     m_list->setObjectName(QStringLiteral("backupList"));
-    m_list->setAccessibleName(translated("Backups"));
+    m_list->setAccessibleName(translated("Backups of this TARVIK"));
     auto *intro = new QLabel(backups.isEmpty()
                                  ? translated("No backup of the TARVIK %1 was found in %2.")
                                        .arg(serial, QDir::toNativeSeparators(backupDirectory()))

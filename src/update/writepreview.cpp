@@ -32,7 +32,7 @@ QVector<PreviewRow> previewWrite(const WritePlan &plan, const QVector<Calibratio
     const CalibrationBlock empty = emptyCalibrationBlock();
     const CalibrationBlock &ambient = plan.blocks.first();
     rows.append({kAmbientSlot, isEmptyBlock(ambient) ? QString() : calibrationName(ambient), SlotChange::Ambient,
-                 held.value(0, empty), ambient});
+                 held.value(0, empty), ambient, 0});
     QSet<QString> written{rows.first().name};
     for (int i = 1; i < plan.blocks.size(); ++i) {
         const CalibrationBlock &block = plan.blocks.at(i);
@@ -43,12 +43,13 @@ QVector<PreviewRow> previewWrite(const WritePlan &plan, const QVector<Calibratio
         const CalibrationBlock *before = heldNamed(held, name, block);
         const SlotChange change = !before ? SlotChange::Added
             : sameAsInterpreted(*before, block) ? SlotChange::Kept : SlotChange::Replaced;
-        rows.append({kAmbientSlot + i, name, change, before ? *before : empty, block});
+        rows.append({kAmbientSlot + i, name, change, before ? *before : empty, block,
+                     before ? kAmbientSlot + int(before - held.constData()) : 0});
     }
     for (int i = 0; i < held.size(); ++i) {
         const QString name = calibrationName(held.at(i));
         if (!isEmptyBlock(held.at(i)) && !written.contains(name))
-            rows.append({kAmbientSlot + i, name, SlotChange::Removed, held.at(i), empty});
+            rows.append({kAmbientSlot + i, name, SlotChange::Removed, held.at(i), empty, kAmbientSlot + i});
     }
     std::stable_sort(rows.begin(), rows.end(), [](const PreviewRow &a, const PreviewRow &b) { return a.slot < b.slot; });
     return rows;

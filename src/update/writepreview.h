@@ -23,6 +23,9 @@ struct PreviewRow
     SlotChange change;
     CalibrationBlock before; // the instrument's block of that name; empty for an added one
     CalibrationBlock after;  // what the slot receives; empty for a removed one
+    int fromSlot = 0;        // where the instrument holds `before`; 0 for an added one and the ambient slot
+
+    bool moved() const { return fromSlot != 0 && fromSlot != slot; }
 };
 
 // `held` is slots 9 to 37 as read. The rows go by slot: the ambient slot, then each slot the
