@@ -22,9 +22,11 @@ RUNS = [
         (("table", "Changes to the TARVIK", "Write to the TARVIK"), ["Return"]),
         (VERDICT, ["Return"]),
     ], ["Lab Bench A", "Daylight D50"]),
-    # The update's backup is restored: the instrument holds its first set again.
-    ("keyboard-only restore", None, [
+    # The history is looked at, then the update's backup restored: the instrument holds its first set again.
+    ("keyboard-only history and restore", None, [
         (SELECTION, ["shift+Tab", "shift+Tab", "space"]),
+        (("table", "Runs, newest first", None), ["Escape"]),
+        (("push button", "Show the history of runs", None), ["shift+Tab", "space"]),
         (("list", "Backups of this TARVIK", "Restore…"), ["Return"]),
         (("push button", "Restore", "Restore"), ["Return"]),
         (VERDICT, ["Return"]),
