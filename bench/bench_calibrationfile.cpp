@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Times the program's way of reading a catalogue once, in processor time (so that other
 // work on the machine does not count) and in a fresh process (so that no earlier run's
 // freed memory helps or hinders): the file read into memory and read by

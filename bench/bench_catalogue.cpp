@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Times the catalogue retrieval of the main window against the server at the given
 // catalogue address. The first window is built untimed, so the figure leaves out what
 // the first window of a process pays once (styles, fonts).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 /* The baseline for the calibration file reader: the record format's plain fscanf
  * loop over a file, nothing else. Prints the best processor time of the runs in
  * milliseconds and the number of records scanned. */

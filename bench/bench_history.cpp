@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // bench_history fill FILE: writes 10,000 runs of two instruments, 29 slots each, into the history FILE.
 // bench_history time FILE: prints how long the History window takes to open over FILE, and how much
 // longer an update takes with the history than without: the checksums of the catalogue and the

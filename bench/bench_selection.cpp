@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Times the selection window at the row counts given on the command line:
 //   fill+show  setExportItems with that many available calibrations and 27 held ones,
 //              then the window shown and painted;

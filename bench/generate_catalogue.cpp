@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Writes a catalogue of made-up calibrations to standard output, in the text format the
 // program's own writer gives, for the benchmarks to read and serve.
 //   generate_catalogue COUNT PREFIX SEED [--versions]

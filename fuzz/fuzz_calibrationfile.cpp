@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Feeds arbitrary bytes to the calibration file reader and the catalogue merge,
 // and stops at the first block or list that breaks what the program relies on.
 

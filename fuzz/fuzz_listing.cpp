@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Feeds arbitrary bytes to the catalogue listing parser. Besides crashes and memory
 // errors it checks what every name must satisfy, since each is appended to the
 // catalogue address and requested.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Feeds arbitrary bytes to the signed manifest's parser and to the signature check: the bytes
 // before the first "untrusted comment:" as the message, the rest as its signature file. Besides
 // crashes and memory errors it checks what the fetch relies on.

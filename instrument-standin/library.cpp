@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The stand-in for the vendor's instrument library. Every call reads the
 // simulated instrument from its state file, so that faults set by a test or by
 // the tool between calls take effect at once, and every write saves it again.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #ifndef STANDIN_STATE_H
 #define STANDIN_STATE_H
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // tarvik-standin: sets up and inspects the simulated instrument of the stand-in library.
 
 #include "backup.h"

@@ -95,6 +95,8 @@
     <message>
         <source>Show the history of runs</source>
         <translation>Den Verlauf der Läufe zeigen</translation>
+    </message>
+    <message>
         <source>Catalogue signature</source>
         <translation>Signatur des Katalogs</translation>
     </message>
@@ -292,10 +294,6 @@ Freie Software unter der MIT-Lizenz: Sie dürfen sie benutzen, kopieren, ändern
     <message>
         <source>The TARVIK is in use by another TARVIK Calibration Updater.</source>
         <translation>Der TARVIK wird von einem anderen TARVIK Kalibrierungs-Updater benutzt.</translation>
-    </message>
-    <message>
-        <source>Could not save the instrument&apos;s calibrations to %1 (%2).</source>
-        <translation>Die Kalibrierungen des Geräts konnten nicht unter %1 gesichert werden (%2).</translation>
     </message>
     <message>
         <source>the folder cannot be made</source>
@@ -616,8 +614,8 @@ Freie Software unter der MIT-Lizenz: Sie dürfen sie benutzen, kopieren, ändern
         <translation>Aufzeichnung des Laufs fehlgeschlagen: nichts wurde geschrieben.</translation>
     </message>
     <message>
-        <source>The run could not be recorded in the history %1 (%2). The backup was saved to %3.</source>
-        <translation>Der Lauf konnte nicht im Verlauf %1 aufgezeichnet werden (%2). Die Sicherung wurde unter %3 gespeichert.</translation>
+        <source>The run could not be recorded in the history %1 (%2). The backup was saved to %3. Free some space there or make the folder writable, then try again.</source>
+        <translation>Der Lauf konnte nicht im Verlauf %1 aufgezeichnet werden (%2). Die Sicherung wurde unter %3 gespeichert. Schaffen Sie dort Platz oder machen Sie den Ordner beschreibbar, und versuchen Sie es dann erneut.</translation>
     </message>
     <message>
         <source>How this run ended could not be recorded in the history %1 (%2).</source>
@@ -650,6 +648,86 @@ Freie Software unter der MIT-Lizenz: Sie dürfen sie benutzen, kopieren, ändern
     <message>
         <source>none found</source>
         <translation>keine gefunden</translation>
+    </message>
+    <message>
+        <source>the signed catalogue is not a catalogue manifest</source>
+        <translation>der signierte Katalog ist kein Katalogverzeichnis</translation>
+    </message>
+    <message>
+        <source>the signed catalogue is in a format this program does not know (%1)</source>
+        <translation>der signierte Katalog hat ein Format, das dieses Programm nicht kennt (%1)</translation>
+    </message>
+    <message>
+        <source>the signed catalogue cannot be read at line %1</source>
+        <translation>der signierte Katalog ist in Zeile %1 nicht lesbar</translation>
+    </message>
+    <message>
+        <source>the signed catalogue names %1 twice</source>
+        <translation>der signierte Katalog nennt %1 zweimal</translation>
+    </message>
+    <message>
+        <source>this catalogue is older than one already used (version %1, %2 used before)</source>
+        <translation>dieser Katalog ist älter als ein bereits verwendeter (Version %1, zuvor %2 verwendet)</translation>
+    </message>
+    <message>
+        <source>the catalogue expired on %1</source>
+        <translation>der Katalog ist am %1 abgelaufen</translation>
+    </message>
+    <message>
+        <source>the listing names %1 twice</source>
+        <translation>die Liste nennt %1 zweimal</translation>
+    </message>
+    <message>
+        <source>the listing names %1, which the signed catalogue does not</source>
+        <translation>die Liste nennt %1, das der signierte Katalog nicht nennt</translation>
+    </message>
+    <message>
+        <source>the listing does not name %1 of the signed catalogue</source>
+        <translation>die Liste nennt %1 aus dem signierten Katalog nicht</translation>
+    </message>
+    <message>
+        <source>%1 differs from the signed catalogue</source>
+        <translation>%1 weicht vom signierten Katalog ab</translation>
+    </message>
+    <message>
+        <source>the catalogue key %1 the program was given cannot be read</source>
+        <translation>der dem Programm mitgegebene Katalogschlüssel %1 ist nicht lesbar</translation>
+    </message>
+    <message>
+        <source>the catalogue's signature cannot be read</source>
+        <translation>die Signatur des Katalogs ist nicht lesbar</translation>
+    </message>
+    <message>
+        <source>the catalogue is signed with key %1, which this program does not trust</source>
+        <translation>der Katalog ist mit dem Schlüssel %1 signiert, dem dieses Programm nicht vertraut</translation>
+    </message>
+    <message>
+        <source>the catalogue's signature cannot be checked</source>
+        <translation>die Signatur des Katalogs kann nicht geprüft werden</translation>
+    </message>
+    <message>
+        <source>the catalogue's signature does not match</source>
+        <translation>die Signatur des Katalogs stimmt nicht</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>The signed catalogue: %1</source>
+        <translation>Der signierte Katalog: %1</translation>
+    </message>
+    <message>
+        <source>it came incomplete: it ends before the end of a directory listing</source>
+        <translation>sie kam unvollständig an: sie endet vor dem Ende einer Verzeichnisliste</translation>
+    </message>
+    <message>
+        <source>the file is longer than the %1 bytes expected</source>
+        <translation>die Datei ist länger als die erwarteten %1 Bytes</translation>
+    </message>
+    <message>
+        <source>the signed catalogue is larger than %1 MiB</source>
+        <translation>der signierte Katalog ist größer als %1 MiB</translation>
     </message>
 </context>
 <context>
@@ -930,84 +1008,6 @@ Freie Software unter der MIT-Lizenz: Sie dürfen sie benutzen, kopieren, ändern
     <message>
         <source>The record could not be written to %1 (%2). Choose another folder.</source>
         <translation>Das Protokoll konnte nicht nach %1 geschrieben werden (%2). Wählen Sie einen anderen Ordner.</translation>
-        <source>the signed catalogue is larger than %1 MiB</source>
-        <translation>der signierte Katalog ist größer als %1 MiB</translation>
-    </message>
-    <message>
-        <source>the signed catalogue is not a catalogue manifest</source>
-        <translation>der signierte Katalog ist kein Katalogverzeichnis</translation>
-    </message>
-    <message>
-        <source>the signed catalogue is in a format this program does not know (%1)</source>
-        <translation>der signierte Katalog hat ein Format, das dieses Programm nicht kennt (%1)</translation>
-    </message>
-    <message>
-        <source>the signed catalogue cannot be read at line %1</source>
-        <translation>der signierte Katalog ist in Zeile %1 nicht lesbar</translation>
-    </message>
-    <message>
-        <source>the signed catalogue names %1 twice</source>
-        <translation>der signierte Katalog nennt %1 zweimal</translation>
-    </message>
-    <message>
-        <source>this catalogue is older than one already used (version %1, %2 used before)</source>
-        <translation>dieser Katalog ist älter als ein bereits verwendeter (Version %1, zuvor %2 verwendet)</translation>
-    </message>
-    <message>
-        <source>the catalogue expired on %1</source>
-        <translation>der Katalog ist am %1 abgelaufen</translation>
-    </message>
-    <message>
-        <source>the listing names %1 twice</source>
-        <translation>die Liste nennt %1 zweimal</translation>
-    </message>
-    <message>
-        <source>the listing names %1, which the signed catalogue does not</source>
-        <translation>die Liste nennt %1, das der signierte Katalog nicht nennt</translation>
-    </message>
-    <message>
-        <source>the listing does not name %1 of the signed catalogue</source>
-        <translation>die Liste nennt %1 aus dem signierten Katalog nicht</translation>
-    </message>
-    <message>
-        <source>%1 differs from the signed catalogue</source>
-        <translation>%1 weicht vom signierten Katalog ab</translation>
-    </message>
-    <message>
-        <source>the catalogue key %1 the program was given cannot be read</source>
-        <translation>der dem Programm mitgegebene Katalogschlüssel %1 ist nicht lesbar</translation>
-    </message>
-    <message>
-        <source>the catalogue's signature cannot be read</source>
-        <translation>die Signatur des Katalogs ist nicht lesbar</translation>
-    </message>
-    <message>
-        <source>the catalogue is signed with key %1, which this program does not trust</source>
-        <translation>der Katalog ist mit dem Schlüssel %1 signiert, dem dieses Programm nicht vertraut</translation>
-    </message>
-    <message>
-        <source>the catalogue's signature cannot be checked</source>
-        <translation>die Signatur des Katalogs kann nicht geprüft werden</translation>
-    </message>
-    <message>
-        <source>the catalogue's signature does not match</source>
-        <translation>die Signatur des Katalogs stimmt nicht</translation>
-    </message>
-    <message>
-        <source>%1: %2</source>
-        <translation>%1: %2</translation>
-    </message>
-    <message>
-        <source>The signed catalogue: %1</source>
-        <translation>Der signierte Katalog: %1</translation>
-    </message>
-    <message>
-        <source>it came incomplete: it ends before the end of a directory listing</source>
-        <translation>sie kam unvollständig an: sie endet vor dem Ende einer Verzeichnisliste</translation>
-    </message>
-    <message>
-        <source>the file is longer than the %1 bytes expected</source>
-        <translation>die Datei ist länger als die erwarteten %1 Bytes</translation>
     </message>
 </context>
 </TS>

@@ -95,6 +95,8 @@
     <message>
         <source>Show the history of runs</source>
         <translation>Show the history of runs</translation>
+    </message>
+    <message>
         <source>Catalogue signature</source>
         <translation>Catalogue signature</translation>
     </message>
@@ -292,10 +294,6 @@ Free software under the MIT licence: you may use, copy, change and pass it on, k
     <message>
         <source>The TARVIK is in use by another TARVIK Calibration Updater.</source>
         <translation>The TARVIK is in use by another TARVIK Calibration Updater.</translation>
-    </message>
-    <message>
-        <source>Could not save the instrument&apos;s calibrations to %1 (%2).</source>
-        <translation>Could not save the instrument&apos;s calibrations to %1 (%2).</translation>
     </message>
     <message>
         <source>the folder cannot be made</source>
@@ -616,8 +614,8 @@ Free software under the MIT licence: you may use, copy, change and pass it on, k
         <translation>Recording the run failed: nothing was written.</translation>
     </message>
     <message>
-        <source>The run could not be recorded in the history %1 (%2). The backup was saved to %3.</source>
-        <translation>The run could not be recorded in the history %1 (%2). The backup was saved to %3.</translation>
+        <source>The run could not be recorded in the history %1 (%2). The backup was saved to %3. Free some space there or make the folder writable, then try again.</source>
+        <translation>The run could not be recorded in the history %1 (%2). The backup was saved to %3. Free some space there or make the folder writable, then try again.</translation>
     </message>
     <message>
         <source>How this run ended could not be recorded in the history %1 (%2).</source>
@@ -650,6 +648,86 @@ Free software under the MIT licence: you may use, copy, change and pass it on, k
     <message>
         <source>none found</source>
         <translation>none found</translation>
+    </message>
+    <message>
+        <source>the signed catalogue is not a catalogue manifest</source>
+        <translation>the signed catalogue is not a catalogue manifest</translation>
+    </message>
+    <message>
+        <source>the signed catalogue is in a format this program does not know (%1)</source>
+        <translation>the signed catalogue is in a format this program does not know (%1)</translation>
+    </message>
+    <message>
+        <source>the signed catalogue cannot be read at line %1</source>
+        <translation>the signed catalogue cannot be read at line %1</translation>
+    </message>
+    <message>
+        <source>the signed catalogue names %1 twice</source>
+        <translation>the signed catalogue names %1 twice</translation>
+    </message>
+    <message>
+        <source>this catalogue is older than one already used (version %1, %2 used before)</source>
+        <translation>this catalogue is older than one already used (version %1, %2 used before)</translation>
+    </message>
+    <message>
+        <source>the catalogue expired on %1</source>
+        <translation>the catalogue expired on %1</translation>
+    </message>
+    <message>
+        <source>the listing names %1 twice</source>
+        <translation>the listing names %1 twice</translation>
+    </message>
+    <message>
+        <source>the listing names %1, which the signed catalogue does not</source>
+        <translation>the listing names %1, which the signed catalogue does not</translation>
+    </message>
+    <message>
+        <source>the listing does not name %1 of the signed catalogue</source>
+        <translation>the listing does not name %1 of the signed catalogue</translation>
+    </message>
+    <message>
+        <source>%1 differs from the signed catalogue</source>
+        <translation>%1 differs from the signed catalogue</translation>
+    </message>
+    <message>
+        <source>the catalogue key %1 the program was given cannot be read</source>
+        <translation>the catalogue key %1 the program was given cannot be read</translation>
+    </message>
+    <message>
+        <source>the catalogue's signature cannot be read</source>
+        <translation>the catalogue's signature cannot be read</translation>
+    </message>
+    <message>
+        <source>the catalogue is signed with key %1, which this program does not trust</source>
+        <translation>the catalogue is signed with key %1, which this program does not trust</translation>
+    </message>
+    <message>
+        <source>the catalogue's signature cannot be checked</source>
+        <translation>the catalogue's signature cannot be checked</translation>
+    </message>
+    <message>
+        <source>the catalogue's signature does not match</source>
+        <translation>the catalogue's signature does not match</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>The signed catalogue: %1</source>
+        <translation>The signed catalogue: %1</translation>
+    </message>
+    <message>
+        <source>it came incomplete: it ends before the end of a directory listing</source>
+        <translation>it came incomplete: it ends before the end of a directory listing</translation>
+    </message>
+    <message>
+        <source>the file is longer than the %1 bytes expected</source>
+        <translation>the file is longer than the %1 bytes expected</translation>
+    </message>
+    <message>
+        <source>the signed catalogue is larger than %1 MiB</source>
+        <translation>the signed catalogue is larger than %1 MiB</translation>
     </message>
 </context>
 <context>
@@ -930,84 +1008,6 @@ Free software under the MIT licence: you may use, copy, change and pass it on, k
     <message>
         <source>The record could not be written to %1 (%2). Choose another folder.</source>
         <translation>The record could not be written to %1 (%2). Choose another folder.</translation>
-        <source>the signed catalogue is larger than %1 MiB</source>
-        <translation>the signed catalogue is larger than %1 MiB</translation>
-    </message>
-    <message>
-        <source>the signed catalogue is not a catalogue manifest</source>
-        <translation>the signed catalogue is not a catalogue manifest</translation>
-    </message>
-    <message>
-        <source>the signed catalogue is in a format this program does not know (%1)</source>
-        <translation>the signed catalogue is in a format this program does not know (%1)</translation>
-    </message>
-    <message>
-        <source>the signed catalogue cannot be read at line %1</source>
-        <translation>the signed catalogue cannot be read at line %1</translation>
-    </message>
-    <message>
-        <source>the signed catalogue names %1 twice</source>
-        <translation>the signed catalogue names %1 twice</translation>
-    </message>
-    <message>
-        <source>this catalogue is older than one already used (version %1, %2 used before)</source>
-        <translation>this catalogue is older than one already used (version %1, %2 used before)</translation>
-    </message>
-    <message>
-        <source>the catalogue expired on %1</source>
-        <translation>the catalogue expired on %1</translation>
-    </message>
-    <message>
-        <source>the listing names %1 twice</source>
-        <translation>the listing names %1 twice</translation>
-    </message>
-    <message>
-        <source>the listing names %1, which the signed catalogue does not</source>
-        <translation>the listing names %1, which the signed catalogue does not</translation>
-    </message>
-    <message>
-        <source>the listing does not name %1 of the signed catalogue</source>
-        <translation>the listing does not name %1 of the signed catalogue</translation>
-    </message>
-    <message>
-        <source>%1 differs from the signed catalogue</source>
-        <translation>%1 differs from the signed catalogue</translation>
-    </message>
-    <message>
-        <source>the catalogue key %1 the program was given cannot be read</source>
-        <translation>the catalogue key %1 the program was given cannot be read</translation>
-    </message>
-    <message>
-        <source>the catalogue's signature cannot be read</source>
-        <translation>the catalogue's signature cannot be read</translation>
-    </message>
-    <message>
-        <source>the catalogue is signed with key %1, which this program does not trust</source>
-        <translation>the catalogue is signed with key %1, which this program does not trust</translation>
-    </message>
-    <message>
-        <source>the catalogue's signature cannot be checked</source>
-        <translation>the catalogue's signature cannot be checked</translation>
-    </message>
-    <message>
-        <source>the catalogue's signature does not match</source>
-        <translation>the catalogue's signature does not match</translation>
-    </message>
-    <message>
-        <source>%1: %2</source>
-        <translation>%1: %2</translation>
-    </message>
-    <message>
-        <source>The signed catalogue: %1</source>
-        <translation>The signed catalogue: %1</translation>
-    </message>
-    <message>
-        <source>it came incomplete: it ends before the end of a directory listing</source>
-        <translation>it came incomplete: it ends before the end of a directory listing</translation>
-    </message>
-    <message>
-        <source>the file is longer than the %1 bytes expected</source>
-        <translation>the file is longer than the %1 bytes expected</translation>
     </message>
 </context>
 </TS>

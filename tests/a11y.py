@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: MIT
 # Walks the real program as a screen reader does, over the accessibility bus, and drives it with
 # X key events alone. Run by a11y.sh inside a display and a session bus of its own:
 #   a11y.py PROGRAM STANDIN

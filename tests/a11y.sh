@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # The accessibility walk (a11y.py) on an X display and a session bus of its own, where the
 # accessibility bus is started on demand as on a desktop. Everything started here is stopped
 # by its process id; the session bus takes the accessibility bus along.

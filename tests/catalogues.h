@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #ifndef CATALOGUES_H
 #define CATALOGUES_H
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #ifndef DIALOGPROBE_H
 #define DIALOGPROBE_H
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #ifndef HELDMOUSE_H
 #define HELDMOUSE_H
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "httpstub.h"
 
 #include <QPointer>

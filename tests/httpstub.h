@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #ifndef HTTPSTUB_H
 #define HTTPSTUB_H
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #ifndef MODALDRIVER_H
 #define MODALDRIVER_H
 

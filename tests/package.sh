@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Builds the Debian package, has Debian's lintian and appstreamcli check it, unpacks it into
 # a scratch root and starts the installed program there, offscreen, with the UI driver pressing Quit.
 #   package.sh BUILD_DIR

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #ifndef REALPROGRAM_H
 #define REALPROGRAM_H
 

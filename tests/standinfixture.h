@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #ifndef STANDINFIXTURE_H
 #define STANDINFIXTURE_H
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "calibrationfile.h"
 #include "calibrationlist.h"
 #include "cataloguemerge.h"

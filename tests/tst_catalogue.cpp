@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "bodylimit.h"
 #include "catalogues.h"
 #include "catalogueversion.h"

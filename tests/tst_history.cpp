@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "historyreport.h"
 #include "historystore.h"
 

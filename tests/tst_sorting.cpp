@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "calibrationrecord.h"
 #include "heldmouse.h"
 #include "sorting.h"

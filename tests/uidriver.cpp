@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Plays the script named by TARVIK_UIDRIVER_SCRIPT, one command per line, against the
 // program it is preloaded into, and logs to TARVIK_UIDRIVER_LOG ("ok <epoch ms> <step>"). A step that cannot be
 // done within its time ends the program with exit code 97, so a test sees the failure. It presses only what a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #ifndef STARTUP_H
 #define STARTUP_H
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #ifndef BODYLIMIT_H
 #define BODYLIMIT_H
 

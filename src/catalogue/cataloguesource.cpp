@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "cataloguesource.h"
 
 #include "manifest.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #ifndef CATALOGUESOURCE_H
 #define CATALOGUESOURCE_H
 

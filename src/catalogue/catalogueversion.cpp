@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "catalogueversion.h"
 
 #include "durablefile.h"

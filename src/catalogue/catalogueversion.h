@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #ifndef CATALOGUEVERSION_H
 #define CATALOGUEVERSION_H
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "fetchprogress.h"
 
 #include <QApplication>

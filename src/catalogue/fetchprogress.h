@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #ifndef FETCHPROGRESS_H
 #define FETCHPROGRESS_H
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "filebatch.h"
 
 #include "filedownloader.h"

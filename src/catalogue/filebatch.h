@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #ifndef FILEBATCH_H
 #define FILEBATCH_H
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "filedownloader.h"
 
 #include "bodylimit.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #ifndef FILEDOWNLOADER_H
 #define FILEDOWNLOADER_H
 

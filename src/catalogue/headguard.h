@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #ifndef HEADGUARD_H
 #define HEADGUARD_H
 

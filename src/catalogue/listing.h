@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #ifndef LISTING_H
 #define LISTING_H
 

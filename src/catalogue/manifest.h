@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #ifndef MANIFEST_H
 #define MANIFEST_H
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #ifndef MINISIGN_H
 #define MINISIGN_H
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "signedmanifest.h"
 
 SignedManifest acceptSignedManifest(const QByteArray &manifest, const QByteArray &signature, const QVector<MinisignKey> &keys,

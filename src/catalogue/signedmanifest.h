@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #ifndef SIGNEDMANIFEST_H
 #define SIGNEDMANIFEST_H
 

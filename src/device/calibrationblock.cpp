@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "calibrationblock.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #ifndef CALIBRATIONBLOCK_H
 #define CALIBRATIONBLOCK_H
 

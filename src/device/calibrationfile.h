@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #ifndef CALIBRATIONFILE_H
 #define CALIBRATIONFILE_H
 

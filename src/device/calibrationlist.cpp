@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "calibrationlist.h"
 
 #include <QHash>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #ifndef CALIBRATIONLIST_H
 #define CALIBRATIONLIST_H
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #ifndef CALIBRATIONRECORD_H
 #define CALIBRATIONRECORD_H
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "cataloguemerge.h"
 
 #include "calibrationrecord.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #ifndef CATALOGUEMERGE_H
 #define CATALOGUEMERGE_H
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #ifndef TARVIKDLL_H
 #define TARVIKDLL_H
 

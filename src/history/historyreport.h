@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #ifndef HISTORYREPORT_H
 #define HISTORYREPORT_H
 

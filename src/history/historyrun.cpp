@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "historyrun.h"
 
 #include "backup.h"

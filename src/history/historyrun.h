@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #ifndef HISTORYRUN_H
 #define HISTORYRUN_H
 

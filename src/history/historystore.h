@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #ifndef HISTORYSTORE_H
 #define HISTORYSTORE_H
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "historywindow.h"
 
 #include "durablefile.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #ifndef HISTORYWINDOW_H
 #define HISTORYWINDOW_H
 

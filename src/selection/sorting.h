@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #ifndef SORTING_H
 #define SORTING_H
 

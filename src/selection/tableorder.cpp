@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "tableorder.h"
 
 #include <QCollator>

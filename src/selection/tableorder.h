@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #ifndef TABLEORDER_H
 #define TABLEORDER_H
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "backup.h"
 
 #include "calibrationrecord.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #ifndef BACKUP_H
 #define BACKUP_H
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "durablefile.h"
 
 #include <QCoreApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #ifndef DURABLEFILE_H
 #define DURABLEFILE_H
 

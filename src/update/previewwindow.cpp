@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "previewwindow.h"
 
 #include "tarvikdll.h"

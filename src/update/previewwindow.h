@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #ifndef PREVIEWWINDOW_H
 #define PREVIEWWINDOW_H
 

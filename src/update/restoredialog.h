@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #ifndef RESTOREDIALOG_H
 #define RESTOREDIALOG_H
 

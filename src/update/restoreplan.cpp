@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "restoreplan.h"
 
 #include "tarvikdll.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #ifndef RESTOREPLAN_H
 #define RESTOREPLAN_H
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #ifndef SMALLFILE_H
 #define SMALLFILE_H
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "dialog.h"
 #include "ui_dialog.h"
 
@@ -98,7 +99,8 @@ bool dialog::beginWriting(const QVector<CalibrationBlock> &held, HistoryRun run)
         qDebug() << "could not record the run in" << historyPath() << "-" << history().errorString();
         finishUpdate(false);
         ui->label->setText(tr("Recording the run failed: nothing was written."));
-        showReason(tr("The run could not be recorded in the history %1 (%2). The backup was saved to %3.")
+        showReason(tr("The run could not be recorded in the history %1 (%2). The backup was saved to %3. "
+                      "Free some space there or make the folder writable, then try again.")
                        .arg(QDir::toNativeSeparators(historyPath()), history().errorString(),
                             QDir::toNativeSeparators(saved.path)));
         return false;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "writeplan.h"
 
 #include "tarvikdll.h"

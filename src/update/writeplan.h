@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #ifndef WRITEPLAN_H
 #define WRITEPLAN_H
 

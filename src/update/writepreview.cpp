@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "writepreview.h"
 
 #include "calibrationrecord.h"

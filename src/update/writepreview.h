@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #ifndef WRITEPREVIEW_H
 #define WRITEPREVIEW_H
 
