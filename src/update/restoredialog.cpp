@@ -84,7 +84,7 @@ RestoreDialog::RestoreDialog(const QString &serial, const QVector<BackupFile> &b
     layout->addWidget(m_list);
     layout->addWidget(m_status);
     layout->addWidget(buttons);
-    resize(520, 360);
+    resize(680, 420); // wide enough for the line that tells how the run after a backup ended
 }
 
 void RestoreDialog::showChosen()
