@@ -67,6 +67,7 @@ class TestCatalogue : public QObject
 
     QTemporaryDir m_dir;
     const QString m_local = m_dir.filePath("Calibrations.txt");
+    const QString m_fifo = m_dir.filePath("fifo"); // no writer ever opens it
     const QByteArray m_localBytes = record("Daylight D65") + QByteArrayLiteral("[CAL_NAME] \xff\x00 end");
     const QString m_serverScript = qEnvironmentVariable("TARVIK_SOURCE_DIR") + "/scripts/catalogue-server";
     QString tls(const QString &name) const { return m_dir.filePath("tls/" + name); }
@@ -153,6 +154,7 @@ private slots:
             QFile file(m_dir.filePath("signed/Calibrations/" + name));
             QVERIFY(file.open(QIODevice::WriteOnly) && file.write(record(name.toUtf8())) == record(name.toUtf8()).size());
         }
+        QCOMPARE(QProcess::execute("mkfifo", {m_fifo}), 0);
         for (const QString &path : {m_local, m_dir.filePath("served/Daylight D65.txt")}) {
             QFile local(path);
             QVERIFY(local.open(QIODevice::WriteOnly) && local.write(m_localBytes) == m_localBytes.size());
@@ -226,10 +228,11 @@ private slots:
         });
         const bool cancel = limits.value(2) > 0;
         const QString progress = listing ? "Fetching the calibration catalogue\u2026" : "Fetching calibration file 3 of 9\u2026";
-        Fetched f(server.baseAddress(), QStringList{"<Cancel>" + progress, m_dir.path(), m_local}.mid(cancel ? 0 : 1), limits);
+        Fetched f(server.baseAddress(), QStringList{"<Cancel>" + progress, m_dir.path(), m_fifo, m_local}.mid(cancel ? 0 : 1), limits);
         const QString where = listing ? "The catalogue listing: " : "Calibration file 3.txt: ";
-        const QStringList seen{"progress " + progress, kFallback + " (" + where + reason + ")", kChooser, "message Cannot read file: "
-                               + m_dir.path() + " cannot be used as the calibration catalogue. Please select another file.", kChooser};
+        QStringList seen{"progress " + progress, kFallback + " (" + where + reason + ")", kChooser};
+        for (const QString &unusable : {m_dir.path(), m_fifo})
+            seen << "message Cannot read file: " + unusable + " cannot be used as the calibration catalogue. Please select another file." << kChooser;
         QCOMPARE(f.driver.seen(), seen.mid(cancel ? 0 : 1));
         QCOMPARE(f.code(), code);
         QCOMPARE(f.stored(), m_localBytes);

@@ -9,6 +9,7 @@
 #include "filedownloader.h"
 #include "listing.h"
 #include "signedmanifest.h"
+#include "smallfile.h"
 
 #include <QAbstractButton>
 #include <QCoreApplication>
@@ -95,10 +96,17 @@ QString copyLocalCatalogue(QWidget *parent, const QString &target)
         const QString chosen = QFileDialog::getOpenFileName(parent, translated("Open File"), "/home");
         if (chosen.isEmpty())
             return chosen;
-        QFile source(chosen);
-        if (source.copy(target))
-            return chosen;
-        qDebug().nospace() << "Copying " << chosen << " to " << target << " failed: " << source.errorString();
+        // Read as a backup is: a FIFO or a device chosen here would otherwise hold the program for good.
+        const SmallFile source = readSmallRegularFile(chosen, maxCalibrationFileBytes);
+        QFile copy(target);
+        QString failure = source.failure;
+        if (failure.isEmpty()) {
+            if (copy.open(QIODevice::WriteOnly) && copy.write(source.bytes) == source.bytes.size() && copy.flush())
+                return chosen;
+            failure = copy.errorString();
+            copy.remove();
+        }
+        qDebug().nospace() << "Copying " << chosen << " to " << target << " failed: " << failure;
         QMessageBox::warning(parent, translated("Cannot read file"),
                              translated("%1 cannot be used as the calibration catalogue. Please select another file.")
                                  .arg(QDir::toNativeSeparators(chosen)));
